@@ -1,0 +1,37 @@
+#include "config/settings.h"
+
+namespace {
+
+struct Key {
+    const char* name;
+    LONG SETTINGS::*field;
+    LONG defaultValue;
+};
+
+// Load and save order.
+constexpr Key kKeys[] = {
+    {"Number", &SETTINGS::Number, 1},        {"Length", &SETTINGS::Length, 10},
+    {"Speed", &SETTINGS::Speed, 1000},       {"Width", &SETTINGS::Width, 0},
+    {"Height", &SETTINGS::Height, 0},        {"Specular", &SETTINGS::Specular, 100},
+    {"BackgroundRGB", &SETTINGS::BackgroundRGB, 0}, {"Power", &SETTINGS::Power, 10},
+    {"Type", &SETTINGS::Type, 0},            {"Hard", &SETTINGS::Hard, 1},
+    {"Lighting", &SETTINGS::Lighting, 0},
+};
+
+} // namespace
+
+void LoadSettings(CWinApp& app, SETTINGS& settings) {
+    for (const Key& key : kKeys) {
+        LONG value = static_cast<LONG>(app.GetProfileInt(kSettingsSection, key.name, key.defaultValue));
+        if (key.field == &SETTINGS::Hard) value = value == 1 ? 1 : 0;
+        settings.*key.field = value;
+    }
+}
+
+void SaveSettings(CWinApp& app, const SETTINGS& settings) {
+    for (const Key& key : kKeys) {
+        LONG value = settings.*key.field;
+        if (key.field == &SETTINGS::Hard) value = value != 0 ? 1 : 0;
+        app.WriteProfileInt(kSettingsSection, key.name, value);
+    }
+}

@@ -1,0 +1,59 @@
+#include "platform/afx/app.h"
+
+#include "platform/afx/close_signals.h"
+#include "platform/afx/msgqueue.h"
+#include "platform/afx/resources.h"
+#include "platform/afx/wnd.h"
+#include "platform/profile/profile.h"
+
+#include <cstdio>
+
+int __argc = 0;
+char** __argv = nullptr;
+
+namespace {
+CWinApp* g_app = nullptr;
+constexpr UINT kAppTitleString = 57344;
+} // namespace
+
+CWinApp* AfxGetApp() { return g_app; }
+
+CWinApp::CWinApp(LPCSTR appName) : m_pszAppName(appName) { g_app = this; }
+
+CWinApp::~CWinApp() {
+    if (g_app == this) g_app = nullptr;
+}
+
+int CWinApp::Run() {
+    if (!m_pMainWnd) PostQuitMessage(0);
+    return CWinThread::Run();
+}
+
+UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue) {
+    return GetPrivateProfileIntA(section, entry, defaultValue, m_profilePath.c_str());
+}
+
+BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return WritePrivateProfileStringA(section, entry, text, m_profilePath.c_str());
+}
+
+int AfxWinMain(int argc, char** argv) {
+    __argc = argc;
+    __argv = argv;
+    CWinApp* app = AfxGetApp();
+    if (!app) return 1;
+    if (!app->m_pszAppName) app->m_pszAppName = AfxLoadString(kAppTitleString);
+    app->m_profilePath = ProfilePathForProgram(argc > 0 ? argv[0] : "");
+    AfxInstallCloseSignals();
+    int code;
+    if (!app->InitInstance()) {
+        if (app->m_pMainWnd) app->m_pMainWnd->DestroyWindow();
+        code = app->ExitInstance();
+    } else {
+        code = app->Run();
+    }
+    AfxRemoveCloseSignals();
+    return code;
+}

@@ -1,0 +1,68 @@
+#include "platform/afx/close_signals.h"
+
+#include "platform/afx/app.h"
+#include "platform/afx/msgqueue.h"
+#include "platform/afx/wnd.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+int g_pipe[2] = {-1, -1};
+
+void OnSignal(int signo) {
+    int saved = errno;
+    unsigned char byte = static_cast<unsigned char>(signo);
+    [[maybe_unused]] ssize_t n = write(g_pipe[1], &byte, 1);
+    errno = saved;
+}
+
+class CloseSignalSource : public EventSource {
+public:
+    int Fd() const override { return g_pipe[0]; }
+    void Pump() override { AfxHandleCloseSignals(); }
+};
+
+CloseSignalSource g_source;
+
+} // namespace
+
+void AfxInstallCloseSignals() {
+    if (g_pipe[0] >= 0) return;
+    if (pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    struct sigaction sa = {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int s : kSignals) sigaction(s, &sa, nullptr);
+    AfxAddEventSource(&g_source);
+}
+
+void AfxRemoveCloseSignals() {
+    if (g_pipe[0] < 0) return;
+    for (int s : kSignals) signal(s, SIG_DFL);
+    AfxRemoveEventSource(&g_source);
+    close(g_pipe[0]);
+    close(g_pipe[1]);
+    g_pipe[0] = g_pipe[1] = -1;
+}
+
+int AfxCloseSignalFd() { return g_pipe[0]; }
+
+bool AfxHandleCloseSignals() {
+    if (g_pipe[0] < 0) return false;
+    unsigned char buf[16];
+    bool pending = false;
+    while (read(g_pipe[0], buf, sizeof buf) > 0) pending = true;
+    if (!pending) return false;
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd && app->m_pMainWnd->m_hWnd)
+        app->m_pMainWnd->PostMessage(WM_CLOSE);
+    else
+        PostQuitMessage(0);
+    return true;
+}

@@ -1,0 +1,217 @@
+#include "platform/afx/msgqueue.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <deque>
+#include <mutex>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr UINT kTimerMinimum = 10;
+constexpr UINT kTimerMaximum = 0x7FFFFFFF;
+
+struct Timer {
+    HWND hwnd;
+    UINT_PTR id;
+    std::chrono::milliseconds period;
+    Clock::time_point due;
+};
+
+class MessageQueue {
+public:
+    MessageQueue() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+    BOOL Post(const MSG& msg) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_posted.push_back(msg);
+        }
+        Wake();
+        return TRUE;
+    }
+
+    void Quit(int code) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_quit = true;
+            m_quitCode = code;
+        }
+        Wake();
+    }
+
+    void QueueInput(const MSG& msg) { m_input.push_back(msg); }
+
+    bool Next(MSG* msg, bool wait) {
+        for (;;) {
+            if (TakePosted(msg)) return true;
+            for (EventSource* s : std::vector<EventSource*>(m_sources)) s->Pump();
+            if (TakePosted(msg)) return true;
+            if (!m_input.empty()) {
+                *msg = m_input.front();
+                m_input.pop_front();
+                return true;
+            }
+            if (!m_invalid.empty()) {
+                *msg = {m_invalid.front(), WM_PAINT, 0, 0};
+                return true;
+            }
+            if (TakeTimer(msg)) return true;
+            if (!wait) return false;
+            Block();
+        }
+    }
+
+    UINT_PTR AddTimer(HWND hwnd, UINT_PTR id, UINT elapse) {
+        elapse = std::clamp(elapse, kTimerMinimum, kTimerMaximum);
+        auto period = std::chrono::milliseconds(elapse);
+        for (Timer& t : m_timers) {
+            if (t.hwnd == hwnd && t.id == id) {
+                t.period = period;
+                t.due = Clock::now() + period;
+                return id;
+            }
+        }
+        m_timers.push_back({hwnd, id, period, Clock::now() + period});
+        return id;
+    }
+
+    BOOL RemoveTimer(HWND hwnd, UINT_PTR id) {
+        auto it = std::find_if(m_timers.begin(), m_timers.end(),
+                               [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+        if (it == m_timers.end()) return FALSE;
+        m_timers.erase(it);
+        return TRUE;
+    }
+
+    void Invalidate(HWND hwnd) {
+        if (std::find(m_invalid.begin(), m_invalid.end(), hwnd) == m_invalid.end())
+            m_invalid.push_back(hwnd);
+    }
+
+    void Validate(HWND hwnd) { std::erase(m_invalid, hwnd); }
+
+    void Forget(HWND hwnd) {
+        Validate(hwnd);
+        std::erase_if(m_timers, [&](const Timer& t) { return t.hwnd == hwnd; });
+        std::erase_if(m_input, [&](const MSG& m) { return m.hwnd == hwnd; });
+        std::lock_guard lock(m_mutex);
+        std::erase_if(m_posted, [&](const MSG& m) { return m.hwnd == hwnd; });
+    }
+
+    void Reset() {
+        m_input.clear();
+        m_invalid.clear();
+        m_timers.clear();
+        std::lock_guard lock(m_mutex);
+        m_posted.clear();
+        m_quit = false;
+        m_quitCode = 0;
+    }
+
+    void AddSource(EventSource* s) { m_sources.push_back(s); }
+    void RemoveSource(EventSource* s) { std::erase(m_sources, s); }
+
+private:
+    bool TakePosted(MSG* msg) {
+        std::lock_guard lock(m_mutex);
+        if (!m_posted.empty()) {
+            *msg = m_posted.front();
+            m_posted.pop_front();
+            return true;
+        }
+        if (m_quit) {
+            m_quit = false;
+            *msg = {nullptr, WM_QUIT, static_cast<WPARAM>(m_quitCode), 0};
+            return true;
+        }
+        return false;
+    }
+
+    bool TakeTimer(MSG* msg) {
+        auto now = Clock::now();
+        for (Timer& t : m_timers) {
+            if (t.due <= now) {
+                // Late ticks are not queued up: the next one is one period from now.
+                t.due = now + t.period;
+                *msg = {t.hwnd, WM_TIMER, t.id, 0};
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void Block() {
+        int timeoutMs = -1;
+        if (!m_timers.empty()) {
+            auto next = std::min_element(m_timers.begin(), m_timers.end(),
+                                         [](const Timer& a, const Timer& b) { return a.due < b.due; })
+                            ->due;
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count();
+            timeoutMs = static_cast<int>(std::clamp<long long>(left, 0, kTimerMaximum));
+        }
+        std::vector<pollfd> fds;
+        fds.push_back({m_wakeFd, POLLIN, 0});
+        for (EventSource* s : m_sources)
+            if (s->Fd() >= 0) fds.push_back({s->Fd(), POLLIN, 0});
+        if (poll(fds.data(), fds.size(), timeoutMs) > 0 && (fds[0].revents & POLLIN)) {
+            uint64_t count;
+            while (read(m_wakeFd, &count, sizeof count) > 0) {
+            }
+        }
+    }
+
+    void Wake() {
+        uint64_t one = 1;
+        while (write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
+        }
+    }
+
+    int m_wakeFd;
+    std::mutex m_mutex; // guards m_posted and the quit request, which other threads may touch
+    std::deque<MSG> m_posted;
+    bool m_quit = false;
+    int m_quitCode = 0;
+    std::deque<MSG> m_input;
+    std::vector<HWND> m_invalid;
+    std::vector<Timer> m_timers;
+    std::vector<EventSource*> m_sources;
+};
+
+MessageQueue& Queue() {
+    static MessageQueue queue;
+    return queue;
+}
+
+} // namespace
+
+void AfxAddEventSource(EventSource* source) { Queue().AddSource(source); }
+void AfxRemoveEventSource(EventSource* source) { Queue().RemoveSource(source); }
+
+BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Queue().Post({hwnd, message, wParam, lParam});
+}
+
+void PostQuitMessage(int exitCode) { Queue().Quit(exitCode); }
+void AfxQueueInput(const MSG& msg) { Queue().QueueInput(msg); }
+
+BOOL GetMessage(MSG* msg) {
+    Queue().Next(msg, true);
+    return msg->message != WM_QUIT;
+}
+
+BOOL PeekMessage(MSG* msg) { return Queue().Next(msg, false) ? TRUE : FALSE; }
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse) { return Queue().AddTimer(hwnd, id, elapse); }
+BOOL KillTimer(HWND hwnd, UINT_PTR id) { return Queue().RemoveTimer(hwnd, id); }
+
+void AfxInvalidateWindow(HWND hwnd) { Queue().Invalidate(hwnd); }
+void AfxValidateWindow(HWND hwnd) { Queue().Validate(hwnd); }
+void AfxForgetWindow(HWND hwnd) { Queue().Forget(hwnd); }
+void AfxResetMessageQueue() { Queue().Reset(); }

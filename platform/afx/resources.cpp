@@ -1,0 +1,15 @@
+#include "platform/afx/resources.h"
+
+namespace {
+const AfxResourceModule* g_module = nullptr;
+}
+
+void AfxSetResourceModule(const AfxResourceModule* module) { g_module = module; }
+const AfxResourceModule* AfxGetResourceModule() { return g_module; }
+
+LPCSTR AfxLoadString(UINT id) {
+    if (!g_module) return nullptr;
+    for (size_t i = 0; i < g_module->stringCount; ++i)
+        if (g_module->strings[i].id == id) return g_module->strings[i].text;
+    return nullptr;
+}

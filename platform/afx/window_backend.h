@@ -1,0 +1,64 @@
+// The window system under CWnd. One backend is installed per process: X11 for the program,
+// the in-memory null backend for tests and headless tools.
+#pragma once
+
+#include "platform/afx/wintypes.h"
+
+#include <memory>
+
+struct HCURSOR__;
+using HCURSOR = HCURSOR__*;
+struct HICON__;
+using HICON = HICON__*;
+struct HBRUSH__;
+using HBRUSH = HBRUSH__*;
+
+// What a registered window class carries.
+struct WindowClass {
+    UINT style = 0;
+    HCURSOR cursor = nullptr; // null: the pointer is invisible over the window
+    HBRUSH background = nullptr;
+    HICON icon = nullptr;
+};
+
+struct WindowCreateParams {
+    const WindowClass* windowClass = nullptr;
+    const char* title = "";
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    HWND parent = nullptr;
+};
+
+// Where a window's pixels go, for the 3D layer's presenters.
+struct WindowSurface {
+    enum class Kind { None, Memory, X11 } kind = Kind::None;
+    const char* displayName = nullptr; // X11: the display the window lives on
+    unsigned long xid = 0;             // X11: the window id
+    int width = 0, height = 0;
+};
+
+class WindowBackend {
+public:
+    virtual ~WindowBackend() = default;
+    // A new native window, or null when the window system refuses.
+    virtual HWND Create(const WindowCreateParams& params) = 0;
+    // Destroys a native window made by Create (the backend reports no destroy message for it).
+    virtual void Destroy(HWND hwnd) = 0;
+    virtual BOOL IsWindow(HWND hwnd) = 0;
+    virtual BOOL GetClientRect(HWND hwnd, RECT* rect) = 0;
+    // Paints the class background over the client area before WM_PAINT's work.
+    virtual void EraseBackground(HWND hwnd) = 0;
+    // Cursor shown over the window from now on; null hides the pointer.
+    virtual void SetCursor(HWND hwnd, HCURSOR cursor) = 0;
+    virtual int GetSystemMetrics(int index) = 0;
+    virtual WindowSurface GetSurface(HWND hwnd) = 0;
+};
+
+WindowBackend& AfxGetWindowBackend();
+// Installs the backend for the rest of the process (or until the next call).
+void AfxSetWindowBackend(std::unique_ptr<WindowBackend> backend);
+
+int GetSystemMetrics(int index);
+BOOL IsWindow(HWND hwnd);
+BOOL GetClientRect(HWND hwnd, RECT* rect);

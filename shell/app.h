@@ -1,0 +1,46 @@
+// CMyMirlowApp: the application object. Loads the settings and starts one of the three modes
+// chosen by the first command-line argument.
+#pragma once
+
+#include "config/settings.h"
+#include "platform/afx/app.h"
+#include "platform/display/display.h"
+
+class CMyMirlowApp : public CWinApp {
+public:
+    CMyMirlowApp();
+    ~CMyMirlowApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    // Whether a command-line argument selects the switch: one leading '-' or '/' skipped, the
+    // rest compared whole without regard to case.
+    static BOOL IsSwitch(LPCSTR arg, LPCSTR name);
+    BOOL FindCurrentDisplayMode(DEVMODE* mode);
+    BOOL ChangeDisplayMode(DEVMODE* mode);
+
+    void LoadSettings();
+    void SaveSettings();
+
+    LONG GetSpecular() const { return m_settings.Specular; }
+    LONG GetBackgroundRGB() const { return m_settings.BackgroundRGB; }
+    LONG GetPower() const { return m_settings.Power; }
+    LONG GetType() const { return m_settings.Type; }
+    LONG GetHard() const { return m_settings.Hard; }
+    LONG GetLighting() const { return m_settings.Lighting; }
+
+    const SETTINGS& Settings() const { return m_settings; }
+    BOOL ModeChanged() const { return m_bModeChanged; }
+
+protected:
+    // Each mode's start; the configuration mode's dialog, the preview and the saver window are
+    // brought by their own modules.
+    void RunConfigMode();
+    BOOL StartPreview(LPCSTR handleArg);
+    BOOL StartSaver();
+
+    BOOL m_bModeChanged = 0;
+    SETTINGS m_settings;
+    DEVMODE m_devMode{};
+};
