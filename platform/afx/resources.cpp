@@ -13,3 +13,23 @@ LPCSTR AfxLoadString(UINT id) {
         if (g_module->strings[i].id == id) return g_module->strings[i].text;
     return nullptr;
 }
+
+namespace {
+template <class T> const T* FindById(const T* items, size_t count, UINT id) {
+    for (size_t i = 0; i < count; ++i)
+        if (items[i].id == id) return &items[i];
+    return nullptr;
+}
+} // namespace
+
+const AfxImageResource* AfxFindIcon(UINT id) {
+    return g_module ? FindById(g_module->icons, g_module->iconCount, id) : nullptr;
+}
+
+const AfxImageResource* AfxFindCursor(UINT id) {
+    return g_module ? FindById(g_module->cursors, g_module->cursorCount, id) : nullptr;
+}
+
+const AfxBitmapResource* AfxFindBitmap(UINT id) {
+    return g_module ? FindById(g_module->bitmaps, g_module->bitmapCount, id) : nullptr;
+}
