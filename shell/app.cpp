@@ -29,7 +29,7 @@ BOOL CMyMirlowApp::InitInstance() {
     Enable3dControls();
     LoadSettings();
     if (__argc <= 1 || IsSwitch(__argv[1], "c")) {
-        RunConfigMode();
+        RunConfigDialog();
         return FALSE;
     }
     if (IsSwitch(__argv[1], "p")) return StartPreview(__argc > 2 ? __argv[2] : nullptr);
@@ -60,7 +60,7 @@ BOOL CMyMirlowApp::StartSaver() {
 
 BOOL CMyMirlowApp::StartPreview(LPCSTR) { return TRUE; }
 
-void CMyMirlowApp::RunConfigMode() {}
+void CMyMirlowApp::RunConfigDialog() {}
 
 int CMyMirlowApp::ExitInstance() {
     if (m_bModeChanged) ChangeDisplayMode(nullptr);
