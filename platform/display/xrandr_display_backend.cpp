@@ -107,12 +107,6 @@ public:
         if (!chosen) return DISP_CHANGE_BADMODE;
 
         ScreenSize target = ScreenFitting(*head, *chosen);
-        int minWidth, minHeight, maxWidth, maxHeight;
-        if (XRRGetScreenSizeRange(display_, Root(), &minWidth, &minHeight, &maxWidth, &maxHeight) &&
-            (target.width < minWidth || target.height < minHeight || target.width > maxWidth ||
-             target.height > maxHeight))
-            return DISP_CHANGE_BADMODE;
-
         if (trap.Failed()) return DISP_CHANGE_FAILED;  // the server refused one of the look-ups
         ScreenSize before = CurrentScreen();
         if (head->crtc->mode == chosen->id && before.SamePixels(target)) return DISP_CHANGE_SUCCESSFUL;
