@@ -56,12 +56,20 @@ uint32_t Rgb565(uint32_t argb) {
     return ((argb >> 8) & 0xF800u) | ((argb >> 5) & 0x07E0u) | ((argb >> 3) & 0x001Fu);
 }
 
-// Scales an 8-bit channel into the bits of mask.
+// Puts an 8-bit channel into the bits of mask: its top bits for a narrower field, the byte
+// repeated for a wider one.
 unsigned long ToMask(uint32_t channel, unsigned long mask) {
     if (mask == 0) return 0;
     const int shift = std::countr_zero(mask);
-    const unsigned long max = mask >> shift;
-    return ((static_cast<unsigned long>(channel) * max + 127) / 255) << shift;
+    const int bits = std::popcount(mask);
+    unsigned long value = channel;
+    if (bits <= 8) {
+        value >>= 8 - bits;
+    } else {
+        for (int filled = 8; filled < bits; filled += 8) value = (value << 8) | channel;
+        value >>= (bits + 7) / 8 * 8 - bits;
+    }
+    return value << shift;
 }
 
 } // namespace
@@ -196,13 +204,13 @@ struct X11Presenter::State {
         if (shared) {
             XShmPutImage(display, window, gc, image, left, top, left, top, static_cast<unsigned>(width),
                          static_cast<unsigned>(height), False);
-            // The server reads the segment asynchronously; the next frame must not overwrite it early.
-            XSync(display, False);
         } else {
             XPutImage(display, window, gc, image, left, top, left, top, static_cast<unsigned>(width),
                       static_cast<unsigned>(height));
-            XFlush(display);
         }
+        // Waits until the server has the pixels: the next frame must not overwrite the shared
+        // segment early, and rendering must not run ahead of a slow server.
+        XSync(display, False);
     }
 };
 

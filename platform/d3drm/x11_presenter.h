@@ -14,7 +14,8 @@ namespace swr {
 // Repaint puts again. The window's visual must be TrueColor; 32- and 24-bit visuals get the pixels
 // as they are, 16-bit RGB565 visuals a packed copy, other layouts a per-pixel conversion.
 // X errors on the connection go to the process's X error handler, as for any other connection;
-// only while attaching the segment does the presenter catch errors itself.
+// only while attaching the segment does the presenter catch errors itself. Present and Repaint
+// return once the server has taken the pixels.
 class X11Presenter : public Presenter {
 public:
     enum class Transfer { SharedMemoryIfAvailable, PlainOnly };
