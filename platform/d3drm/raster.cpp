@@ -27,8 +27,18 @@ constexpr uint32_t kClipPlanes = 63;
 int FloorDiv(int64_t v) { return static_cast<int>(v >> kSubBits); }
 int CeilDiv(int64_t v) { return static_cast<int>((v + kSub - 1) >> kSubBits); }
 
-uint32_t PackPixel(float r, float g, float b) {
-    auto channel = [](float c) { return static_cast<uint32_t>(std::clamp(static_cast<int>(c), 0, 255)); };
+// Colours inside a row run as 16.16 fixed point of 0..255. The small bias keeps rounding drift
+// from pulling an exact channel value (a flat colour) below its integer.
+constexpr int32_t kColourBias = 64;
+
+int32_t ToFixed(float v) { return static_cast<int32_t>(v * 65536.0f); }
+
+// Nearest integer, halves away from zero; inline, unlike lrint. |v| stays far below 2^31 inside
+// the guard band.
+int32_t Round(float v) { return static_cast<int32_t>(v + (v >= 0.0f ? 0.5f : -0.5f)); }
+
+uint32_t PackPixel(int32_t r, int32_t g, int32_t b) {
+    auto channel = [](int32_t c) { return static_cast<uint32_t>(std::clamp(c >> 16, 0, 255)); };
     return 0xFF000000u | (channel(r) << 16) | (channel(g) << 8) | channel(b);
 }
 
@@ -91,8 +101,8 @@ uint32_t Rasterizer::Outcode(const CameraVertex& v) const {
 
 Rasterizer::Projected Rasterizer::Project(const CameraVertex& v) const {
     const float invZ = 1.0f / v.z;
-    return {static_cast<int32_t>(std::lrint((m_centreX + v.x * m_scale * invZ) * kSub)),
-            static_cast<int32_t>(std::lrint((m_centreY - v.y * m_scale * invZ) * kSub)),
+    return {Round((m_centreX + v.x * m_scale * invZ) * kSub),
+            Round((m_centreY - v.y * m_scale * invZ) * kSub),
             invZ,
             Channel255(v.r),
             Channel255(v.g),
@@ -221,24 +231,35 @@ void Rasterizer::Fill(const Projected& v0, const Projected& v1, const Projected&
     const size_t stride = static_cast<size_t>(m_target.Width());
     uint32_t* pixelRow = m_target.Pixels() + static_cast<size_t>(top) * stride;
     float* depthRow = m_target.Depth() + static_cast<size_t>(top) * stride;
+    const int32_t redStep = ToFixed(r.dx), greenStep = ToFixed(g.dx), blueStep = ToFixed(b.dx);
     for (int y = top; y <= bottom; ++y) {
         int64_t w0 = e01.start, w1 = e12.start, w2 = e20.start;
-        bool entered = false;
-        for (int x = left; x <= right; ++x) {
-            if ((w0 | w1 | w2) >= 0) {
-                entered = true;
-                const float k = static_cast<float>(x - left);
-                const float invZ = z.at + z.dx * k;
-                if (invZ > depthRow[x]) {
-                    depthRow[x] = invZ;
-                    pixelRow[x] = PackPixel(r.at + r.dx * k, g.at + g.dx * k, b.at + b.dx * k);
-                }
-            } else if (entered) {
-                break; // a row of a triangle is one run
+        int x = left;
+        while (x <= right && (w0 | w1 | w2) < 0) {
+            w0 += e01.stepX;
+            w1 += e12.stepX;
+            w2 += e20.stepX;
+            ++x;
+        }
+        // A row of a triangle is one run of pixels.
+        const float k = static_cast<float>(x - left);
+        float invZ = z.at + z.dx * k;
+        int32_t red = ToFixed(r.at + r.dx * k) + kColourBias;
+        int32_t green = ToFixed(g.at + g.dx * k) + kColourBias;
+        int32_t blue = ToFixed(b.at + b.dx * k) + kColourBias;
+        while (x <= right && (w0 | w1 | w2) >= 0) {
+            if (invZ > depthRow[x]) {
+                depthRow[x] = invZ;
+                pixelRow[x] = PackPixel(red, green, blue);
             }
             w0 += e01.stepX;
             w1 += e12.stepX;
             w2 += e20.stepX;
+            invZ += z.dx;
+            red += redStep;
+            green += greenStep;
+            blue += blueStep;
+            ++x;
         }
         e01.start += e01.stepY;
         e12.start += e12.stepY;
