@@ -48,10 +48,6 @@ public:
     // with an index outside vertices are ignored.
     void DrawTriangles(std::span<const CameraVertex> vertices, std::span<const uint32_t> indices);
 
-    // Screen position of a camera-space point with z > 0, in pixels.
-    float ScreenX(float x, float z) const { return m_centreX + x * m_scale / z; }
-    float ScreenY(float y, float z) const { return m_centreY - y * m_scale / z; }
-
 private:
     struct Projected {
         int32_t x, y; // 1/256 pixel
