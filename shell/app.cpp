@@ -3,13 +3,15 @@
 #include "platform/afx/wnd.h"
 #include "res/resource_module.h"
 #include "shell/display_mode.h"
+#include "shell/preview_wnd.h"
+#include "shell/saver_wnd.h"
 
 #include <cstdlib>
 #include <strings.h>
 
 CMyMirlowApp::CMyMirlowApp() { AfxSetResourceModule(&QuorvelResources()); }
 
-CMyMirlowApp::~CMyMirlowApp() = default;
+CMyMirlowApp::~CMyMirlowApp() = default; // where CSaverWnd is complete
 
 BOOL CMyMirlowApp::IsSwitch(LPCSTR arg, LPCSTR name) {
     if (!arg || !name) return FALSE;
@@ -55,14 +57,34 @@ BOOL CMyMirlowApp::StartSaver() {
             if (ChangeDisplayMode(&mode)) m_bModeChanged = 1;
         }
     }
+    // Sized after any switch: the window covers the new screen.
+    m_pSaver = std::make_unique<CSaverWnd>(m_settings.Number, m_settings.Length, m_settings.Speed, FALSE);
+    if (!m_pSaver->CreateSaverWindow()) return TRUE; // nothing would end the loop: end at once
+    m_pMainWnd = m_pSaver.get();
+    m_pSaver->StartAnimation();
     return TRUE;
 }
 
-BOOL CMyMirlowApp::StartPreview(LPCSTR) { return TRUE; }
+BOOL CMyMirlowApp::StartPreview(LPCSTR handleArg) {
+    // The host's decimal handle, read as atol does but without overflow.
+    long handle = handleArg ? std::strtol(handleArg, nullptr, 10) : 0;
+    HWND host = reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
+    RECT client;
+    // A missing or dead host: no window, so the loop ends at once.
+    if (!handle || !::GetClientRect(host, &client)) return TRUE;
+    auto* preview = new CPreviewWnd;
+    if (!preview->CreatePreviewWindow(client, host)) {
+        delete preview;
+        return TRUE;
+    }
+    m_pMainWnd = preview;
+    return TRUE;
+}
 
 void CMyMirlowApp::RunConfigDialog() {}
 
 int CMyMirlowApp::ExitInstance() {
+    m_pSaver.reset(); // its render thread ends here
     if (m_bModeChanged) ChangeDisplayMode(nullptr);
     return CWinApp::ExitInstance();
 }

@@ -6,6 +6,10 @@
 #include "platform/afx/app.h"
 #include "platform/display/display.h"
 
+#include <memory>
+
+class CSaverWnd;
+
 class CMyMirlowApp : public CWinApp {
 public:
     CMyMirlowApp();
@@ -39,6 +43,8 @@ protected:
     BOOL StartPreview(LPCSTR handleArg);
     BOOL StartSaver();
 
+    // The saver window outlives its native window until the program ends.
+    std::unique_ptr<CSaverWnd> m_pSaver;
     BOOL m_bModeChanged = 0;
     SETTINGS m_settings;
     DEVMODE m_devMode{};
