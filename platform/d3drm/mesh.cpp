@@ -19,17 +19,26 @@ HRESULT IDirect3DRMMesh::AddGroup(unsigned vertexCount, unsigned faceCount, unsi
                                   const unsigned* faceData, D3DRMGROUPINDEX* group) {
     if (!group || vertexCount == 0 || (faceCount > 0 && !faceData)) return D3DRMERR_BADVALUE;
     if (vertsPerFace != 0 && vertsPerFace < 3) return D3DRMERR_BADVALUE;
+    // First pass: check the list and size it, so the group is stored in one allocation each.
+    size_t indexCount = 0;
+    const unsigned* p = faceData;
+    for (unsigned f = 0; f < faceCount; ++f) {
+        const unsigned n = vertsPerFace != 0 ? vertsPerFace : *p++;
+        if (n < 3) return D3DRMERR_BADVALUE;
+        for (unsigned k = 0; k < n; ++k)
+            if (p[k] >= vertexCount) return D3DRMERR_BADVALUE;
+        p += n;
+        indexCount += n;
+    }
     try {
         RMMeshGroup g;
         g.m_faceStart.reserve(size_t{faceCount} + 1);
-        const unsigned* p = faceData;
+        g.m_faceStart.push_back(0);
+        g.m_indices.reserve(indexCount);
+        p = faceData;
         for (unsigned f = 0; f < faceCount; ++f) {
-            unsigned n = vertsPerFace != 0 ? vertsPerFace : *p++;
-            if (n < 3) return D3DRMERR_BADVALUE;
-            for (unsigned k = 0; k < n; ++k) {
-                if (p[k] >= vertexCount) return D3DRMERR_BADVALUE;
-                g.m_indices.push_back(p[k]);
-            }
+            const unsigned n = vertsPerFace != 0 ? vertsPerFace : *p++;
+            g.m_indices.insert(g.m_indices.end(), p, p + n);
             p += n;
             g.m_faceStart.push_back(static_cast<uint32_t>(g.m_indices.size()));
         }

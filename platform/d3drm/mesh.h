@@ -30,7 +30,7 @@ private:
     friend class IDirect3DRMMesh;
     std::vector<D3DRMVERTEX> m_vertices;
     std::vector<uint32_t> m_indices;
-    std::vector<uint32_t> m_faceStart{0};
+    std::vector<uint32_t> m_faceStart; // face i is [m_faceStart[i], m_faceStart[i + 1])
     D3DCOLOR m_color = 0xFFFFFFFFu;
     D3DRMRENDERQUALITY m_quality = D3DRMRENDER_GOURAUD;
     IDirect3DRMMaterial* m_material = nullptr; // one reference held
