@@ -17,13 +17,20 @@ constexpr int kStepsPerPipe = 50;
 } // namespace
 
 // Counts heap allocations so the benchmark can report them per step.
-void* operator new(std::size_t size) {
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
+    return std::malloc(size ? size : 1);
+}
+void* operator new(std::size_t size) {
+    if (void* p = operator new(size, std::nothrow)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -59,10 +66,10 @@ void BM_GrowStep(benchmark::State& state) {
         allocations += g_allocations.load(std::memory_order_relaxed) - before;
         ++steps;
     }
-    state.counters["grown"] = benchmark::Counter(static_cast<double>(grown),
-                                                 benchmark::Counter::kAvgIterations);
-    state.counters["allocs_per_step"] = benchmark::Counter(static_cast<double>(allocations),
-                                                           benchmark::Counter::kAvgIterations);
+    state.counters["grown"] =
+        benchmark::Counter(static_cast<double>(grown), benchmark::Counter::kAvgIterations);
+    state.counters["allocs_per_step"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
     pipe.reset();
     scene->Release();
     rm->Release();
@@ -79,7 +86,8 @@ void BM_GrowRefusedAtCap(benchmark::State& state) {
     PipeRandomSeed(1);
     CPipe pipe;
     pipe.SetParameters(kStepsPerPipe, 4.0f, 0.6f, 0.5f, 2.0f, -1.0f, 1.0f, 0.6666667f);
-    for (auto _ : state) benchmark::DoNotOptimize(pipe.Grow(rm));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pipe.Grow(rm));
     rm->Release();
 }
 BENCHMARK(BM_GrowRefusedAtCap)->Unit(benchmark::kMicrosecond);

@@ -100,8 +100,8 @@ BOOL CPipe::AddElbow(IDirect3DRM* rm, const ELBOWROTATION& row, int lo) {
         D3DRMVectorAdd(&m_vHead, &middle, &endB);
     }
 
-    const ELBOWPARAMS params{m_fRadius, m_fArcLength, kRightAngle, middle.x, middle.y, middle.z,
-                             m_color,   row.x,        row.z,       row.y};
+    const ELBOWPARAMS params{m_fRadius, m_fArcLength, kRightAngle, middle.x, middle.y,
+                             middle.z,  m_color,      row.x,       row.z,    row.y};
     CElbowMesh elbow;
     elbow.SetParams(&params);
     if (!elbow.Create(rm, kElbowSides, kElbowRings)) return FALSE;
@@ -122,7 +122,7 @@ BOOL CPipe::AddStraight(IDirect3DRM* rm, int dir, int units) {
     D3DRMVectorAdd(&m_vHead, &centre, &endB);
 
     const CYLINDERPARAMS params{m_fRadius, length, centre.x, centre.y, centre.z,
-                               m_color,   rot.x,  rot.z,    rot.y};
+                                m_color,   rot.x,  rot.z,    rot.y};
     CCylinderMesh cylinder;
     cylinder.SetParams(&params);
     if (!cylinder.Create(rm, kCylinderSides)) return FALSE;

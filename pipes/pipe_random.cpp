@@ -7,7 +7,9 @@ namespace {
 thread_local uint32_t t_state = 1;
 } // namespace
 
-void PipeRandomSeed(unsigned seed) { t_state = seed; }
+void PipeRandomSeed(unsigned seed) {
+    t_state = seed;
+}
 
 int PipeRandom() {
     t_state = t_state * 214013u + 2531011u;

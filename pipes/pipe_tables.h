@@ -5,7 +5,9 @@
 
 // Direction codes: 0 +x, 1 +y, 2 +z, 3 -x, 4 -y, 5 -z.
 constexpr int kDirections = 6;
-inline int OppositeDirection(int d) { return d <= 2 ? d + 3 : d - 3; }
+inline int OppositeDirection(int d) {
+    return d <= 2 ? d + 3 : d - 3;
+}
 
 struct DIRROTATION {
     D3DVALUE x, y, z;

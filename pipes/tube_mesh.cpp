@@ -14,7 +14,9 @@ BOOL CTubeMesh::GetMaterial(IDirect3DRMMaterial** material) {
     return m_group != -1 && GetGroupMaterial(m_group, material);
 }
 
-BOOL CTubeMesh::SetColor(D3DCOLOR color) { return m_group != -1 && SetGroupColor(m_group, color); }
+BOOL CTubeMesh::SetColor(D3DCOLOR color) {
+    return m_group != -1 && SetGroupColor(m_group, color);
+}
 
 BOOL CTubeMesh::SetMaterial(IDirect3DRMMaterial* material) {
     return m_group != -1 && SetGroupMaterial(m_group, material);
@@ -38,7 +40,8 @@ BOOL CTubeMesh::CreateGroup(int rings, int sides) {
 
     std::vector<unsigned> faces;
     faces.reserve(static_cast<size_t>(5 * rings - 2) * ns);
-    for (int j = 0; j < sides; ++j) faces.insert(faces.end(), {3u, 0u, ring(1, j + 1), ring(1, j)});
+    for (int j = 0; j < sides; ++j)
+        faces.insert(faces.end(), {3u, 0u, ring(1, j + 1), ring(1, j)});
     for (int k = 1; k <= rings - 2; ++k)
         for (int j = 0; j < sides; ++j)
             faces.insert(faces.end(),
@@ -60,7 +63,8 @@ BOOL CTubeMesh::Build(IDirect3DRM* rm, int rings, int sides) {
         auto out = vertices.begin();
         MakeVertex(0, 0, &*out++);
         for (int i = 1; i < rings; ++i)
-            for (int j = 0; j < sides; ++j) MakeVertex(i, j, &*out++);
+            for (int j = 0; j < sides; ++j)
+                MakeVertex(i, j, &*out++);
         MakeVertex(rings, 0, &*out);
         if (!SetVertices(0, static_cast<unsigned>(vertices.size()), vertices.data())) return FALSE;
     }

@@ -26,13 +26,16 @@ IDirect3DRMFrame::~IDirect3DRMFrame() {
         child->UpdateWorld();
         child->Release();
     }
-    for (IDirect3DRMLight* light : m_lights) light->Release();
-    for (IDirect3DRMVisual* visual : m_visuals) visual->Release();
+    for (IDirect3DRMLight* light : m_lights)
+        light->Release();
+    for (IDirect3DRMVisual* visual : m_visuals)
+        visual->Release();
 }
 
 const IDirect3DRMFrame* IDirect3DRMFrame::Root() const {
     const IDirect3DRMFrame* f = this;
-    while (f->m_parent) f = f->m_parent;
+    while (f->m_parent)
+        f = f->m_parent;
     return f;
 }
 
@@ -53,7 +56,8 @@ const RMTransform& IDirect3DRMFrame::ReferenceWorld(const IDirect3DRMFrame* refe
 void IDirect3DRMFrame::UpdateWorld() {
     m_world = m_parent ? m_local.Then(m_parent->m_world) : m_local;
     Touch();
-    for (IDirect3DRMFrame* child : m_children) child->UpdateWorld();
+    for (IDirect3DRMFrame* child : m_children)
+        child->UpdateWorld();
 }
 
 void IDirect3DRMFrame::Detach(IDirect3DRMFrame* child) {
@@ -146,12 +150,17 @@ HRESULT IDirect3DRMFrame::SetOrientation(IDirect3DRMFrame* reference, D3DVALUE d
 HRESULT IDirect3DRMFrame::SetSceneBackgroundRGB(D3DVALUE red, D3DVALUE green, D3DVALUE blue) {
     if (!Finite(red, green, blue)) return D3DRMERR_BADVALUE;
     IDirect3DRMFrame* root = this;
-    while (root->m_parent) root = root->m_parent;
+    while (root->m_parent)
+        root = root->m_parent;
     root->m_background = D3DRMCreateColorRGB(red, green, blue);
     root->Touch();
     return S_OK;
 }
 
-D3DCOLOR IDirect3DRMFrame::GetSceneBackground() const { return Root()->m_background; }
+D3DCOLOR IDirect3DRMFrame::GetSceneBackground() const {
+    return Root()->m_background;
+}
 
-HRESULT IDirect3DRMFrame::Move(D3DVALUE) { return S_OK; }
+HRESULT IDirect3DRMFrame::Move(D3DVALUE) {
+    return S_OK;
+}

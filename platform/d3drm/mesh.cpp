@@ -100,4 +100,6 @@ HRESULT IDirect3DRMMesh::GetGroupMaterial(D3DRMGROUPINDEX group, IDirect3DRMMate
     return S_OK;
 }
 
-unsigned IDirect3DRMMesh::GetGroupCount() { return static_cast<unsigned>(m_groups.size()); }
+unsigned IDirect3DRMMesh::GetGroupCount() {
+    return static_cast<unsigned>(m_groups.size());
+}

@@ -4,7 +4,9 @@ namespace {
 std::atomic<uint64_t> g_revisionClock{0};
 }
 
-ULONG IUnknown::AddRef() { return m_cRef.fetch_add(1, std::memory_order_relaxed) + 1; }
+ULONG IUnknown::AddRef() {
+    return m_cRef.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 ULONG IUnknown::Release() {
     ULONG left = m_cRef.fetch_sub(1, std::memory_order_acq_rel) - 1;

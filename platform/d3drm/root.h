@@ -11,8 +11,8 @@ public:
     // Each hands out a new object with one reference for the caller. A frame created with a
     // parent is also that parent's child (the parent holds a second reference).
     virtual HRESULT CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame);
-    virtual HRESULT CreateLightRGB(D3DRMLIGHTTYPE type, D3DVALUE red, D3DVALUE green,
-                                   D3DVALUE blue, IDirect3DRMLight** light);
+    virtual HRESULT CreateLightRGB(D3DRMLIGHTTYPE type, D3DVALUE red, D3DVALUE green, D3DVALUE blue,
+                                   IDirect3DRMLight** light);
     virtual HRESULT CreateMaterial(D3DVALUE power, IDirect3DRMMaterial** material);
     virtual HRESULT CreateMesh(IDirect3DRMMesh** mesh);
 

@@ -2,7 +2,8 @@
 
 RMTransform RMTransform::Identity() {
     RMTransform t{};
-    for (int i = 0; i < 4; ++i) t.m[i][i] = 1.0f;
+    for (int i = 0; i < 4; ++i)
+        t.m[i][i] = 1.0f;
     return t;
 }
 
@@ -11,7 +12,8 @@ RMTransform RMTransform::Then(const RMTransform& then) const {
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
             double sum = 0.0;
-            for (int k = 0; k < 4; ++k) sum += double(m[i][k]) * then.m[k][j];
+            for (int k = 0; k < 4; ++k)
+                sum += double(m[i][k]) * then.m[k][j];
             r.m[i][j] = static_cast<D3DVALUE>(sum);
         }
     return r;
@@ -20,7 +22,8 @@ RMTransform RMTransform::Then(const RMTransform& then) const {
 RMTransform RMTransform::InverseRigid() const {
     RMTransform r = Identity();
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) r.m[i][j] = m[j][i];
+        for (int j = 0; j < 3; ++j)
+            r.m[i][j] = m[j][i];
     for (int j = 0; j < 3; ++j)
         r.m[3][j] = -(m[3][0] * r.m[0][j] + m[3][1] * r.m[1][j] + m[3][2] * r.m[2][j]);
     return r;

@@ -17,7 +17,8 @@ std::vector<uint32_t> FaceOf(const RMMeshGroup& g, size_t i) {
 
 size_t FaceListIntegers(const RMMeshGroup& g) {
     size_t n = 0;
-    for (size_t f = 0; f < g.FaceCount(); ++f) n += 1 + g.Face(f).size();
+    for (size_t f = 0; f < g.FaceCount(); ++f)
+        n += 1 + g.Face(f).size();
     return n;
 }
 
@@ -62,8 +63,8 @@ TEST_F(PieceTest, StraightCylinderHasItsCapsAndRimsWhereExpected) {
 }
 
 TEST_F(PieceTest, ElbowBendsAroundItsCentreLine) {
-    const ELBOWPARAMS params{0.6f, 0.6f * kThreeHalfRightAngles, kRightAngle, 0, 0, 0, 0xFF00FF00u,
-                             0, 0, 0};
+    const ELBOWPARAMS params{
+        0.6f, 0.6f * kThreeHalfRightAngles, kRightAngle, 0, 0, 0, 0xFF00FF00u, 0, 0, 0};
     CElbowMesh elbow;
     elbow.SetParams(&params);
     ASSERT_TRUE(elbow.Create(rm, 10, 10));

@@ -121,7 +121,8 @@ TEST_F(PipeGrowthTest, RemovingThePipesFreesEveryMeshMaterialAndFrame) {
         ASSERT_TRUE(pipe->SetPosition(150, 0, 0));
         pipes.push_back(std::move(pipe));
     }
-    for (int step = 0; step < 60; ++step) ASSERT_EQ(pipes[step % 3]->Grow(rm), 1);
+    for (int step = 0; step < 60; ++step)
+        ASSERT_EQ(pipes[step % 3]->Grow(rm), 1);
     EXPECT_GE(IDirect3DRMMesh::LiveCount(), meshes + 60);
     EXPECT_EQ(IDirect3DRMMaterial::LiveCount() - materials, IDirect3DRMMesh::LiveCount() - meshes);
 

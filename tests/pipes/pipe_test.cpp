@@ -12,7 +12,8 @@ using PipeTest = SceneTest;
 // The draw that follows `skip` draws after seeding.
 int DrawAfter(unsigned seed, int skip) {
     PipeRandomSeed(seed);
-    for (int i = 0; i < skip; ++i) PipeRandom();
+    for (int i = 0; i < skip; ++i)
+        PipeRandom();
     return PipeRandom();
 }
 
@@ -30,9 +31,11 @@ TEST_F(PipeTest, SeedOneGrowsTheKnownFirstFiveSteps) {
     PieceRecorder pieces;
     pipe.SetObserver(&pieces);
 
-    const D3DVECTOR heads[] = {
-        {-1.8f, -5.8f, 0}, {-7.6f, -7.6f, 0}, {-9.4f, -21.4f, 0},
-        {-9.4f, -25.4f, 0}, {-9.4f, -27.2f, -17.8f}};
+    const D3DVECTOR heads[] = {{-1.8f, -5.8f, 0},
+                               {-7.6f, -7.6f, 0},
+                               {-9.4f, -21.4f, 0},
+                               {-9.4f, -25.4f, 0},
+                               {-9.4f, -27.2f, -17.8f}};
     const int backDirs[] = {1, 0, 1, 1, 2};
     for (int step = 0; step < 5; ++step) {
         ASSERT_EQ(pipe.Grow(rm), 1) << "step " << step + 1;
@@ -40,8 +43,10 @@ TEST_F(PipeTest, SeedOneGrowsTheKnownFirstFiveSteps) {
         EXPECT_EQ(pipe.GetBackDir(), backDirs[step]) << "step " << step + 1;
     }
 
-    const D3DVECTOR elbows[] = {{-1.2728f, -0.5272f, 0}, {-2.3272f, -7.0728f, 0},
-                                {-8.8728f, -8.1272f, 0}, {-9.4f, -26.6728f, -0.5272f}};
+    const D3DVECTOR elbows[] = {{-1.2728f, -0.5272f, 0},
+                                {-2.3272f, -7.0728f, 0},
+                                {-8.8728f, -8.1272f, 0},
+                                {-9.4f, -26.6728f, -0.5272f}};
     ASSERT_EQ(pieces.elbows.size(), 4u);
     for (int i = 0; i < 4; ++i) {
         const ELBOWPARAMS& e = pieces.elbows[i];
@@ -51,8 +56,11 @@ TEST_F(PipeTest, SeedOneGrowsTheKnownFirstFiveSteps) {
         EXPECT_FLOAT_EQ(e.fArcLength, 1.2f * 2.3561926f);
     }
     const float lengths[] = {4, 4, 12, 4, 16};
-    const D3DVECTOR centres[] = {{-1.8f, -3.8f, 0}, {-5.6f, -7.6f, 0}, {-9.4f, -15.4f, 0},
-                                 {-9.4f, -23.4f, 0}, {-9.4f, -27.2f, -9.8f}};
+    const D3DVECTOR centres[] = {{-1.8f, -3.8f, 0},
+                                 {-5.6f, -7.6f, 0},
+                                 {-9.4f, -15.4f, 0},
+                                 {-9.4f, -23.4f, 0},
+                                 {-9.4f, -27.2f, -9.8f}};
     ASSERT_EQ(pieces.cylinders.size(), 5u);
     for (int i = 0; i < 5; ++i) {
         const CYLINDERPARAMS& c = pieces.cylinders[i];
@@ -71,8 +79,8 @@ TEST_F(PipeTest, ColourChannelsComeFromOverlappingBitsOfOneDraw) {
         const int a = DrawAfter(seed, 0);
         PipeRandomSeed(seed);
         CPipe pipe;
-        const D3DCOLOR expected = 0xFF000000u | ((a >> 8) & 0xFF) << 16 | (a & 0xFF) << 8 |
-                                  ((a >> 4) & 0xFF);
+        const D3DCOLOR expected =
+            0xFF000000u | ((a >> 8) & 0xFF) << 16 | (a & 0xFF) << 8 | ((a >> 4) & 0xFF);
         ASSERT_EQ(pipe.GetColor(), expected) << "draw " << a;
         ASSERT_LE((pipe.GetColor() >> 16) & 0xFF, 127u);
     }
@@ -197,7 +205,8 @@ TEST_F(PipeTest, EveryPieceGetsItsOwnMaterialWithThePipesSpecularAndPower) {
     CPipe pipe;
     pipe.SetParameters(10, 4.0f, 0.6f, 0.3f, 7.5f, 0.5f, 1.0f, 0.6666667f);
     ASSERT_TRUE(pipe.Create(rm, scene));
-    for (int i = 0; i < 6; ++i) ASSERT_EQ(pipe.Grow(rm), 1);
+    for (int i = 0; i < 6; ++i)
+        ASSERT_EQ(pipe.Grow(rm), 1);
     const auto visuals = pipe.GetFrame()->Visuals();
     ASSERT_GE(visuals.size(), 6u);
     const IDirect3DRMMaterial* previous = nullptr;

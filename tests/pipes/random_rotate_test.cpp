@@ -10,10 +10,11 @@
 namespace {
 
 TEST(PipeRandom, SeedOneGivesTheKnownSequenceAndEachThreadHasItsOwnState) {
-    const int expected[] = {41,    18467, 6334,  26500, 19169, 15724, 11478, 29358,
-                            26962, 24464, 5705,  28145, 23281, 16827, 9961,  491};
+    const int expected[] = {41,    18467, 6334, 26500, 19169, 15724, 11478, 29358,
+                            26962, 24464, 5705, 28145, 23281, 16827, 9961,  491};
     PipeRandomSeed(1);
-    for (int e : expected) EXPECT_EQ(PipeRandom(), e);
+    for (int e : expected)
+        EXPECT_EQ(PipeRandom(), e);
 
     PipeRandomSeed(12345);
     int other = -1;

@@ -6,11 +6,21 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-inline D3DVECTOR operator+(D3DVECTOR a, D3DVECTOR b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline D3DVECTOR operator-(D3DVECTOR a, D3DVECTOR b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline D3DVECTOR operator*(float s, D3DVECTOR a) { return {s * a.x, s * a.y, s * a.z}; }
-inline float Dot(D3DVECTOR a, D3DVECTOR b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline float Length(D3DVECTOR a) { return std::sqrt(Dot(a, a)); }
+inline D3DVECTOR operator+(D3DVECTOR a, D3DVECTOR b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline D3DVECTOR operator-(D3DVECTOR a, D3DVECTOR b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline D3DVECTOR operator*(float s, D3DVECTOR a) {
+    return {s * a.x, s * a.y, s * a.z};
+}
+inline float Dot(D3DVECTOR a, D3DVECTOR b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline float Length(D3DVECTOR a) {
+    return std::sqrt(Dot(a, a));
+}
 inline D3DVECTOR Cross(D3DVECTOR a, D3DVECTOR b) {
     D3DVECTOR d;
     D3DRMVectorCrossProduct(&d, &a, &b);
@@ -21,9 +31,12 @@ inline D3DVECTOR Cross(D3DVECTOR a, D3DVECTOR b) {
 inline D3DVECTOR AxisOf(int dir) {
     const float s = dir < 3 ? 1.0f : -1.0f;
     switch (dir % 3) {
-    case 0: return {s, 0, 0};
-    case 1: return {0, s, 0};
-    default: return {0, 0, s};
+    case 0:
+        return {s, 0, 0};
+    case 1:
+        return {0, s, 0};
+    default:
+        return {0, 0, s};
     }
 }
 

@@ -19,7 +19,8 @@ D3DVECTOR RingCentre(const RMMeshGroup& g, int k, int rings, int sides) {
     if (k == 0) return v[0].position;
     if (k == rings) return v[v.size() - 1].position;
     D3DVECTOR sum{0, 0, 0};
-    for (int j = 0; j < sides; ++j) sum = sum + v[1 + (k - 1) * sides + j].position;
+    for (int j = 0; j < sides; ++j)
+        sum = sum + v[1 + (k - 1) * sides + j].position;
     return (1.0f / sides) * sum;
 }
 
@@ -29,10 +30,10 @@ std::string TubeFacesOutwards(const RMMeshGroup& g, int rings, int sides) {
     const auto v = g.Vertices();
     for (size_t f = 0; f < g.FaceCount(); ++f) {
         const auto face = g.Face(f);
-        const D3DVECTOR a = v[face[0]].position, b = v[face[1]].position,
-                        c = v[face[2]].position;
+        const D3DVECTOR a = v[face[0]].position, b = v[face[1]].position, c = v[face[2]].position;
         D3DVECTOR centroid{0, 0, 0};
-        for (uint32_t i : face) centroid = centroid + v[i].position;
+        for (uint32_t i : face)
+            centroid = centroid + v[i].position;
         centroid = (1.0f / face.size()) * centroid;
 
         // A point inside the solid next to the face.
@@ -43,8 +44,8 @@ std::string TubeFacesOutwards(const RMMeshGroup& g, int rings, int sides) {
         else if (band == rings - 1)
             inside = RingCentre(g, rings - 2, rings, sides);
         else
-            inside = 0.5f * (RingCentre(g, band, rings, sides) +
-                             RingCentre(g, band + 1, rings, sides));
+            inside =
+                0.5f * (RingCentre(g, band, rings, sides) + RingCentre(g, band + 1, rings, sides));
 
         const D3DVECTOR n = Cross(b - a, c - a), out = centroid - inside;
         if (Dot(n, out) <= 0.2f * Length(n) * Length(out)) {
@@ -106,9 +107,15 @@ TEST_F(WindingTest, CylindersFaceOutwardsInEveryDirection) {
         for (int trial = 0; trial < 25; ++trial) {
             const float radius = Uniform(0.1f, 3.0f);
             const int sides = trial == 0 ? 10 : Between(3, 16);
-            const CYLINDERPARAMS params{radius, 4.0f * Between(1, 4), Uniform(-200, 200),
-                                        Uniform(-200, 200), Uniform(-200, 200), 0xFFFFFFFFu,
-                                        rot.x, rot.z, rot.y};
+            const CYLINDERPARAMS params{radius,
+                                        4.0f * Between(1, 4),
+                                        Uniform(-200, 200),
+                                        Uniform(-200, 200),
+                                        Uniform(-200, 200),
+                                        0xFFFFFFFFu,
+                                        rot.x,
+                                        rot.z,
+                                        rot.y};
             CCylinderMesh cylinder;
             cylinder.SetParams(&params);
             ASSERT_TRUE(cylinder.Create(rm, sides));
