@@ -76,20 +76,5 @@ void BM_GrowStep(benchmark::State& state) {
 }
 BENCHMARK(BM_GrowStep);
 
-// A step that no move can pass: the draw gives up after its attempt cap.
-void BM_GrowRefusedAtCap(benchmark::State& state) {
-    IDirect3DRM* rm = nullptr;
-    if (Direct3DRMCreate(&rm) != S_OK) {
-        state.SkipWithError("no retained-mode root");
-        return;
-    }
-    PipeRandomSeed(1);
-    CPipe pipe;
-    pipe.SetParameters(kStepsPerPipe, 4.0f, 0.6f, 0.5f, 2.0f, -1.0f, 1.0f, 0.6666667f);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(pipe.Grow(rm));
-    rm->Release();
-}
-BENCHMARK(BM_GrowRefusedAtCap)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -66,8 +66,18 @@ BOOL CPipe::ChooseMove(int* dir, int* units) const {
     return FALSE;
 }
 
+BOOL CPipe::CanGrow() const {
+    for (int dir = 0; dir < kDirections; ++dir)
+        for (int units = 1; dir != m_nBackDir && units <= 4; ++units)
+            if (CanMove(dir, units)) return TRUE;
+    return FALSE;
+}
+
 int CPipe::Grow(IDirect3DRM* rm) {
     if (m_nMaxSteps < m_nSteps) return 0;
+    // An elbow can leave the head where only the way back would return into view; no draw
+    // could ever pass, so none is made.
+    if (!CanGrow()) return 0;
     int dir, units;
     if (!ChooseMove(&dir, &units)) return 0;
 

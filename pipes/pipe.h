@@ -22,6 +22,9 @@ public:
     virtual int Grow(IDirect3DRM* rm);
     // Would a straight move of `units` units in direction `dir` keep the head in view?
     BOOL CanMove(int dir, int units) const;
+    // Whether any move the pipe may make keeps the head in view. A pipe that cannot grow now
+    // never can: its head stays where it is.
+    BOOL CanGrow() const;
 
     D3DCOLOR GetColor() const { return m_color; }
     D3DVALUE GetRadius() const { return m_fRadius; }

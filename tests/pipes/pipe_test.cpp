@@ -151,17 +151,45 @@ TEST_F(PipeTest, ANegativeStepLimitRefusesWithoutDrawing) {
     EXPECT_TRUE(pipe.GetFrame()->Visuals().empty());
 }
 
-TEST_F(PipeTest, AMoveThatCanNeverPassEndsTheDrawAfterTheCap) {
+TEST_F(PipeTest, APipeWithNoMoveInViewRefusesWithoutDrawing) {
     PipeRandomSeed(3);
     CPipe pipe;
     Bounds(pipe, 10, 4.0f, -1.0f, 1.0f, 0.6666667f); // a negative bound nothing passes
     ASSERT_TRUE(pipe.Create(rm, scene));
+    EXPECT_FALSE(pipe.CanGrow());
     EXPECT_EQ(pipe.Grow(rm), 0);
     EXPECT_TRUE(Near(pipe.GetHead(), {0, 0, 0}, 0));
     EXPECT_EQ(pipe.GetBackDir(), 0);
     EXPECT_TRUE(pipe.GetFrame()->Visuals().empty());
     const int next = PipeRandom();
-    EXPECT_EQ(next, DrawAfter(3, 2 + 2 * 10000));
+    EXPECT_EQ(next, DrawAfter(3, 2)) << "only the colour and radius were drawn";
+}
+
+// With the saver's own bounds an elbow now and then leaves the head where only the way back
+// would return into view. Such a pipe must refuse at once and for good, not spin in the draw.
+TEST_F(PipeTest, ElbowsThatStrandTheHeadStopThePipeForGood) {
+    bool found = false;
+    for (unsigned seed = 1; seed < 5000 && !found; ++seed) {
+        PipeRandomSeed(seed);
+        CPipe pipe;
+        Bounds(pipe, 100, 4.0f, 0.5f, 1.0f, 0.6666667f);
+        ASSERT_TRUE(pipe.Create(rm, scene));
+        for (int step = 0; step < 100; ++step) {
+            if (pipe.CanGrow()) {
+                EXPECT_EQ(pipe.Grow(rm), 1);
+                continue;
+            }
+            const D3DVECTOR head = pipe.GetHead();
+            const size_t pieces = pipe.GetFrame()->Visuals().size();
+            EXPECT_EQ(pipe.Grow(rm), 0);
+            EXPECT_EQ(pipe.Grow(rm), 0);
+            EXPECT_TRUE(Near(pipe.GetHead(), head, 0));
+            EXPECT_EQ(pipe.GetFrame()->Visuals().size(), pieces);
+            found = true;
+            break;
+        }
+    }
+    EXPECT_TRUE(found) << "no stranded pipe in the seeds tried";
 }
 
 TEST_F(PipeTest, WithoutAFrameTheStepFailsAfterMovingTheHead) {
