@@ -83,6 +83,15 @@ CPipe* CSaverWnd::PipeForStep() const {
     return pos ? static_cast<CPipe*>(const_cast<CObList&>(m_pipes).GetAt(pos)) : nullptr;
 }
 
+void CSaverWnd::ForfeitSteps() {
+    // A stranded pipe would be chosen again at every tick and the cycle would never end: it
+    // gives up its turn, or in one-after-another order its whole remaining share.
+    if (m_nType == 0)
+        m_nStep = (m_nStep / m_nLength + 1) * m_nLength;
+    else
+        ++m_nStep;
+}
+
 LRESULT CSaverWnd::OnTimer(WPARAM, LPARAM) {
     {
         CSingleLock lock(&m_render.GetSceneLock(), TRUE);
@@ -96,8 +105,12 @@ LRESULT CSaverWnd::OnTimer(WPARAM, LPARAM) {
             m_nStep = 0;
             CreatePipeSet();
         }
-        if (CPipe* pipe = PipeForStep())
-            if (pipe->Grow(m_render.GetD3DRM())) ++m_nStep;
+        if (CPipe* pipe = PipeForStep()) {
+            if (pipe->Grow(m_render.GetD3DRM()))
+                ++m_nStep;
+            else if (!pipe->CanGrow())
+                ForfeitSteps();
+        }
     }
     m_render.RequestFrame();
     return Default();

@@ -54,6 +54,8 @@ private:
     void RemovePipes();
     // The pipe that grows at this tick, or null when the settings leave none to grow.
     class CPipe* PipeForStep() const;
+    // Moves the step count past a pipe that can no longer grow.
+    void ForfeitSteps();
 
     LONG m_nLighting;
     LONG m_bHard;
