@@ -1,9 +1,8 @@
 #include "tools/trace_options.h"
 
-#include <cerrno>
+#include "tools/option_values.h"
+
 #include <climits>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 const char kTraceUsage[] =
@@ -11,25 +10,6 @@ const char kTraceUsage[] =
     " [--length L]\n"
     "Grows one pipe K times from the random seed N and prints its colour, radius and pieces.\n";
 
-namespace {
-bool ParseLong(const char* text, long min, long max, long* out) {
-    char* end = nullptr;
-    errno = 0;
-    long v = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || v < min || v > max) return false;
-    *out = v;
-    return true;
-}
-
-bool ParseFloat(const char* text, float* out) {
-    char* end = nullptr;
-    errno = 0;
-    float v = std::strtof(text, &end);
-    if (errno != 0 || end == text || *end != '\0' || !std::isfinite(v)) return false;
-    *out = v;
-    return true;
-}
-} // namespace
 
 std::optional<TraceOptions> ParseTraceOptions(int argc, char** argv) {
     TraceOptions o;

@@ -1,0 +1,23 @@
+// Runs the real saver window and animation on the framework's headless backends: windows in
+// memory, a display of a fixed size, ticks sent one after another without waiting for the timer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct HeadlessRun {
+    unsigned seed = 1;
+    int ticks = 100;
+    int width = 640;
+    int height = 480;
+    std::string profile; // settings file; empty or missing: the defaults
+};
+
+struct HeadlessFrame {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels; // 0x00RRGGBB, rows top to bottom
+};
+
+// The frame after the ticks, or an empty frame when the saver could not start.
+HeadlessFrame RunHeadlessSaver(const HeadlessRun& run);
