@@ -1,0 +1,35 @@
+// quorvel-make-bitmap: renders the picture of pipes that the preview and the About box show
+// (200 × 200, 8-bit palette) and the program's icon (32 × 32) with the saver itself.
+//   quorvel-make-bitmap <picture.bmp> <icon.bmp>
+#include "tools/headless_saver.h"
+#include "tools/palette_image.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fputs("usage: quorvel-make-bitmap PICTURE.bmp ICON.bmp\n", stderr);
+        return 2;
+    }
+    // A set of five pipes growing in turn, well into its cycle, rendered at four times the
+    // picture's size and reduced, for smooth edges.
+    HeadlessRun run;
+    run.seed = 7;
+    run.ticks = 110;
+    run.width = 800;
+    run.height = 800;
+    run.profile = QUORVEL_PICTURE_PROFILE;
+    HeadlessFrame frame = RunHeadlessSaver(run);
+    if (frame.pixels.empty()) {
+        std::fputs("quorvel-make-bitmap: the saver could not start\n", stderr);
+        return 1;
+    }
+    auto picture = Downscale(frame.pixels.data(), frame.width, frame.height, 200, 200);
+    auto icon = Downscale(frame.pixels.data(), frame.width, frame.height, 32, 32);
+    if (!WriteBmp8(argv[1], QuantizeToPalette(picture.data(), 200, 200)) ||
+        !WriteBmp8(argv[2], QuantizeToPalette(icon.data(), 32, 32))) {
+        std::fputs("quorvel-make-bitmap: cannot write the pictures\n", stderr);
+        return 1;
+    }
+    return 0;
+}
