@@ -1,4 +1,5 @@
 #include "res/resource.h"
+#include "res/image_resources.h"
 #include "res/resource_module.h"
 
 #include <iterator>
@@ -12,7 +13,13 @@ const AfxStringResource kStrings[] = {
     {AFX_IDP_PARSE_INT_RANGE, "%1 から %2 迄の整数を入力してください。"},
 };
 
-const AfxResourceModule kModule = {kStrings, std::size(kStrings)};
 } // namespace
 
-const AfxResourceModule& QuorvelResources() { return kModule; }
+const AfxResourceModule& QuorvelResources() {
+    static const AfxResourceModule module = [] {
+        AfxResourceModule m{kStrings, std::size(kStrings)};
+        AddImageResources(m);
+        return m;
+    }();
+    return module;
+}
