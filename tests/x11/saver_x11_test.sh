@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# Drives the real program under the private Xvfb that with-xvfb.sh started (1920x1080x24).
+# Usage: saver_x11_test.sh QUORVEL XRANDR_HOLD_MODES
+set -uo pipefail
+quorvel=$1
+hold_modes=$2
+work=$(mktemp -d)
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME"
+passed=0
+failed=0
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+ok() { passed=$((passed + 1)); echo "ok: $1"; }
+fail() { failed=$((failed + 1)); echo "FAIL: $1"; }
+check() { local name=$1; shift; if "$@"; then ok "$name"; else fail "$name"; fi; }
+
+profile() { printf '[3D Screen saver Config]\n' >"$XDG_CONFIG_HOME/quorvel.INI"; printf '%s\n' "$@" >>"$XDG_CONFIG_HOME/quorvel.INI"; }
+
+# Starts the saver; sets $saver to its pid and $win to its window once it is mapped.
+start_saver() {
+  "$quorvel" s &
+  saver=$!
+  pids+=("$saver")
+  win=""
+  for _ in $(seq 1 100); do
+    win=$(xdotool search --onlyvisible --name '^DirectX Quorvel$' 2>/dev/null | head -n1)
+    [ -n "$win" ] && break
+    sleep 0.05
+  done
+  [ -n "$win" ]
+}
+
+# Waits up to $2 seconds for process $1 to end; its exit status in $status.
+ended_within() {
+  local pid=$1 limit=$2 i
+  for i in $(seq 1 $((limit * 20))); do
+    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; status=$?; return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+still_running() { sleep "${1:-0.5}"; kill -0 "$saver" 2>/dev/null; }
+ends_cleanly() { ended_within "$saver" 1 && [ "$status" -eq 0 ]; }
+
+screen_mean() { xwd -root -silent | /usr/bin/convert xwd:- -format '%[fx:mean]' info:; }
+screen_max() { xwd -root -silent | /usr/bin/convert xwd:- -format '%[fx:maxima]' info:; }
+is_black() { [ "$(screen_max)" = "0" ]; }
+shows_pipes() { awk -v m="$(screen_mean)" 'BEGIN { exit !(m > 0.005) }'; }
+
+root_size() { xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+window_size() { xwininfo -id "$win" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+
+# --- the window, black before the first tick, pipes after it
+profile Speed=3000
+check "saver window appears" start_saver
+check "it covers the screen" test "$(window_size)" = "$(root_size)"
+sleep 0.5
+check "black before the first tick" is_black
+kill -TERM "$saver"; ended_within "$saver" 2
+
+profile Speed=100 Number=3 Length=50
+start_saver
+sleep 1.5
+check "pipes after the first ticks" shows_pipes
+xwd -root -silent | /usr/bin/convert xwd:- "$work/saver.png" && cp "$work/saver.png" "${QUORVEL_SHOT_DIR:-$work}/saver-x11.png" 2>/dev/null
+
+# --- the mouse rule: three moves are ignored, the fourth closes
+for i in 1 2 3; do xdotool mousemove $((100 + 40 * i)) 200; sleep 0.2; done
+check "three pointer moves keep it running" still_running 0.3
+xdotool mousemove 400 400
+check "the fourth move ends it with exit 0" ends_cleanly
+
+# --- keys and buttons close; the wheel does not
+profile Speed=100
+for input in "key a" "key alt+x" "click 1" "click 2" "click 3"; do
+  start_saver
+  sleep 0.3
+  xdotool $input
+  check "$input ends the saver" ends_cleanly
+done
+start_saver
+sleep 0.3
+xdotool click 4 click 5
+check "the wheel does not end the saver" still_running
+kill -TERM "$saver"; ended_within "$saver" 2
+
+# --- another window taking the focus ends it
+start_saver
+sleep 0.3
+xmessage -geometry 200x100+10+10 other &
+other=$!
+pids+=("$other")
+for _ in $(seq 1 40); do
+  owin=$(xdotool search --onlyvisible --name '^xmessage$' 2>/dev/null | head -n1)
+  [ -n "$owin" ] && break
+  sleep 0.05
+done
+xdotool windowfocus "$owin" 2>/dev/null
+check "focus taken by another window ends it" ends_cleanly
+kill "$other" 2>/dev/null
+
+# --- SIGTERM, with a display switch made at start and restored
+# The helper holds the extra mode while its input stays open.
+sleep 600 | "$hold_modes" 1024x768 >"$work/hold.out" &
+holder=$!
+pids+=("$holder")
+for _ in $(seq 1 100); do grep -q ready "$work/hold.out" 2>/dev/null && break; sleep 0.05; done
+profile Speed=100 Width=1024 Height=768
+start_saver
+sleep 0.5
+check "the display was switched for the run" test "$(root_size)" = "1024x768"
+check "the window covers the switched screen" test "$(window_size)" = "1024x768"
+kill -TERM "$saver"
+check "SIGTERM ends it with exit 0" ends_cleanly
+check "the display is restored after SIGTERM" test "$(root_size)" = "1920x1080"
+kill "$holder" 2>/dev/null
+
+# --- preview inside a host window
+profile
+xmessage -geometry 100x75+300+300 -buttons "" host &
+host=$!
+pids+=("$host")
+for _ in $(seq 1 40); do
+  hwin=$(xdotool search --onlyvisible --name '^xmessage$' 2>/dev/null | head -n1)
+  [ -n "$hwin" ] && break
+  sleep 0.05
+done
+"$quorvel" p "$((hwin))" &
+saver=$!
+pids+=("$saver")
+sleep 0.5
+check "the preview runs in the host" still_running 0.1
+child=$(xwininfo -children -id "$hwin" | awk '/^ +0x/ {print $1; exit}')
+check "the preview is a child filling the host" test "$(xwininfo -id "$child" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = "$(xwininfo -id "$hwin" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')"
+hx=$(xwininfo -id "$hwin" | awk '/Absolute upper-left X/ {print $4}')
+hy=$(xwininfo -id "$hwin" | awk '/Absolute upper-left Y/ {print $4}')
+xwd -root -silent | /usr/bin/convert xwd:- -crop "100x75+$hx+$hy" "$work/preview.png"
+cp "$work/preview.png" "${QUORVEL_SHOT_DIR:-$work}/preview-x11.png" 2>/dev/null
+check "the picture is squeezed into the host" awk -v m="$(/usr/bin/convert "$work/preview.png" -format '%[fx:mean]' info:)" 'BEGIN { exit !(m > 0.01) }'
+xdotool mousemove $((hx + 50)) $((hy + 30)) click 1 key a
+check "input over the preview does nothing" still_running 0.3
+kill "$host"
+check "destroying the host ends the preview" ends_cleanly
+
+# --- bad preview handles end at once without a window
+for args in "p" "p abc" "p 0x1234" "p 0" "p -5" "p 99999999"; do
+  "$quorvel" $args &
+  saver=$!
+  pids+=("$saver")
+  check "quorvel $args ends at once" ends_cleanly
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
