@@ -107,9 +107,11 @@ kill "$other" 2>/dev/null
 
 # --- SIGTERM, with a display switch made at start and restored
 # The helper holds the extra mode while its input stays open.
-sleep 600 | "$hold_modes" 1024x768 >"$work/hold.out" &
+mkfifo "$work/hold.in"
+"$hold_modes" 1024x768 <"$work/hold.in" >"$work/hold.out" &
 holder=$!
 pids+=("$holder")
+exec 8>"$work/hold.in"
 for _ in $(seq 1 100); do grep -q ready "$work/hold.out" 2>/dev/null && break; sleep 0.05; done
 profile Speed=100 Width=1024 Height=768
 start_saver
@@ -119,7 +121,8 @@ check "the window covers the switched screen" test "$(window_size)" = "1024x768"
 kill -TERM "$saver"
 check "SIGTERM ends it with exit 0" ends_cleanly
 check "the display is restored after SIGTERM" test "$(root_size)" = "1920x1080"
-kill "$holder" 2>/dev/null
+exec 8>&-
+wait "$holder" 2>/dev/null
 
 # --- preview inside a host window
 profile
