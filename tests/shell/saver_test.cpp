@@ -72,11 +72,18 @@ protected:
         return -1;
     }
 
-    bool ClosePosted() {
+    // Handles what is waiting (paints, ticks) and tells whether a close request was among it.
+    bool ClosePosted() { return Drain(WM_CLOSE); }
+    bool Drain(UINT wanted) {
+        bool found = false;
         MSG msg;
-        while (PeekMessage(&msg))
-            if (msg.message == WM_CLOSE) return true;
-        return false;
+        while (PeekMessage(&msg)) {
+            if (msg.message == wanted)
+                found = true;
+            else if (msg.message != WM_CLOSE && msg.message != WM_QUIT)
+                DispatchMessage(&msg);
+        }
+        return found;
     }
 
     NullWindowBackend* m_windows = nullptr;
@@ -178,8 +185,5 @@ TEST_F(SaverTest, DestroyingFreesThePipesAndQuits) {
     EXPECT_EQ(IDirect3DRMMesh::LiveCount(), 0);
     EXPECT_EQ(IDirect3DRMFrame::LiveCount(), 0);
     EXPECT_EQ(IDirect3DRMLight::LiveCount(), 0);
-    MSG msg;
-    bool quit = false;
-    while (PeekMessage(&msg) && !quit) quit = msg.message == WM_QUIT;
-    EXPECT_TRUE(quit);
+    EXPECT_TRUE(Drain(WM_QUIT));
 }
