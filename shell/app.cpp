@@ -1,6 +1,8 @@
 #include "shell/app.h"
 
+#include "config/config_dlg.h"
 #include "platform/afx/wnd.h"
+#include "platform/gtk/gtk_dialog_backend.h"
 #include "res/resource_module.h"
 #include "shell/display_mode.h"
 
@@ -60,7 +62,15 @@ BOOL CMyMirlowApp::StartSaver() {
 
 BOOL CMyMirlowApp::StartPreview(LPCSTR) { return TRUE; }
 
-void CMyMirlowApp::RunConfigMode() {}
+void CMyMirlowApp::RunConfigMode() {
+    AfxSetDialogBackend(CreateGtkDialogBackend());
+    RunConfigDialog();
+}
+
+void CMyMirlowApp::RunConfigDialog() {
+    CConfigDlg dlg(nullptr);
+    if (ExchangeSettingsWithDialog(m_settings, dlg)) SaveSettings();
+}
 
 int CMyMirlowApp::ExitInstance() {
     if (m_bModeChanged) ChangeDisplayMode(nullptr);

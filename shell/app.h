@@ -22,6 +22,8 @@ public:
 
     void LoadSettings();
     void SaveSettings();
+    // Runs the configuration dialog over the settings and saves them when it ends with OK.
+    void RunConfigDialog();
 
     LONG GetSpecular() const { return m_settings.Specular; }
     LONG GetBackgroundRGB() const { return m_settings.BackgroundRGB; }
