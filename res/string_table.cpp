@@ -15,7 +15,12 @@ const AfxStringResource kStrings[] = {
 
 const DLGTEMPLATEDATA* const kDialogs[] = {&kConfigDialogTemplate, &kAboutDialogTemplate};
 
-const AfxResourceModule kModule = {kStrings, std::size(kStrings), kDialogs, std::size(kDialogs)};
+const AfxResourceModule kModule = {
+    .strings = kStrings,
+    .stringCount = std::size(kStrings),
+    .dialogs = kDialogs,
+    .dialogCount = std::size(kDialogs),
+};
 } // namespace
 
 const AfxResourceModule& QuorvelResources() { return kModule; }

@@ -2,7 +2,6 @@
 
 #include "config/config_dlg.h"
 #include "platform/afx/wnd.h"
-#include "platform/gtk/gtk_dialog_backend.h"
 #include "res/resource_module.h"
 #include "shell/display_mode.h"
 
@@ -31,7 +30,7 @@ BOOL CMyMirlowApp::InitInstance() {
     Enable3dControls();
     LoadSettings();
     if (__argc <= 1 || IsSwitch(__argv[1], "c")) {
-        RunConfigMode();
+        RunConfigDialog();
         return FALSE;
     }
     if (IsSwitch(__argv[1], "p")) return StartPreview(__argc > 2 ? __argv[2] : nullptr);
@@ -61,11 +60,6 @@ BOOL CMyMirlowApp::StartSaver() {
 }
 
 BOOL CMyMirlowApp::StartPreview(LPCSTR) { return TRUE; }
-
-void CMyMirlowApp::RunConfigMode() {
-    AfxSetDialogBackend(CreateGtkDialogBackend());
-    RunConfigDialog();
-}
 
 void CMyMirlowApp::RunConfigDialog() {
     CConfigDlg dlg(nullptr);

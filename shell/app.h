@@ -22,8 +22,8 @@ public:
 
     void LoadSettings();
     void SaveSettings();
-    // Runs the configuration dialog over the settings and saves them when it ends with OK.
-    void RunConfigDialog();
+    // Runs the configuration dialog over a copy of the settings and saves them on OK.
+    virtual void RunConfigDialog();
 
     LONG GetSpecular() const { return m_settings.Specular; }
     LONG GetBackgroundRGB() const { return m_settings.BackgroundRGB; }
@@ -36,9 +36,6 @@ public:
     BOOL ModeChanged() const { return m_bModeChanged; }
 
 protected:
-    // Each mode's start; the configuration mode's dialog, the preview and the saver window are
-    // brought by their own modules.
-    void RunConfigMode();
     BOOL StartPreview(LPCSTR handleArg);
     BOOL StartSaver();
 

@@ -39,6 +39,14 @@ BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
     return WritePrivateProfileStringA(section, entry, text, m_profilePath.c_str());
 }
 
+HCURSOR CWinApp::LoadCursor(UINT id) const {
+    return reinterpret_cast<HCURSOR>(const_cast<AfxImageResource*>(AfxFindCursor(id)));
+}
+
+HICON CWinApp::LoadIcon(UINT id) const {
+    return reinterpret_cast<HICON>(const_cast<AfxImageResource*>(AfxFindIcon(id)));
+}
+
 int AfxWinMain(int argc, char** argv) {
     __argc = argc;
     __argv = argv;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/afx/thread.h"
+#include "platform/afx/window_backend.h"
 
 #include <string>
 
@@ -21,6 +22,10 @@ public:
 
     UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
     BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
+
+    // Handles of the program's cursor and icon resources; null when there is none with that id.
+    HCURSOR LoadCursor(UINT id) const;
+    HICON LoadIcon(UINT id) const;
 
     // Switches on the three-dimensional look of dialog controls (the only look there is here).
     void Enable3dControls() {}

@@ -48,6 +48,13 @@ public:
 
     void QueueInput(const MSG& msg) { m_input.push_back(msg); }
 
+    void QueueMouseMove(const MSG& msg) {
+        if (!m_input.empty() && m_input.back().message == WM_MOUSEMOVE && m_input.back().hwnd == msg.hwnd)
+            m_input.back() = msg;
+        else
+            m_input.push_back(msg);
+    }
+
     bool Next(MSG* msg, bool wait) {
         for (;;) {
             if (TakePosted(msg)) return true;
@@ -200,6 +207,7 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void PostQuitMessage(int exitCode) { Queue().Quit(exitCode); }
 void AfxQueueInput(const MSG& msg) { Queue().QueueInput(msg); }
+void AfxQueueMouseMove(const MSG& msg) { Queue().QueueMouseMove(msg); }
 
 BOOL GetMessage(MSG* msg) {
     Queue().Next(msg, true);

@@ -23,6 +23,9 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 // Input translated by a window backend; retrieved after posted messages.
 void AfxQueueInput(const MSG& msg);
+// Pointer motion: a move still waiting at the end of the input takes the newer position, as the
+// platform reports at most one pending move.
+void AfxQueueMouseMove(const MSG& msg);
 
 // Waits for the next message. FALSE when it is WM_QUIT (msg->wParam holds the exit code).
 BOOL GetMessage(MSG* msg);

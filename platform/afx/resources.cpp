@@ -16,16 +16,29 @@ LPCSTR AfxLoadString(UINT id) {
     return nullptr;
 }
 
+namespace {
+template <class T> const T* FindById(const T* items, size_t count, UINT id) {
+    for (size_t i = 0; i < count; ++i)
+        if (items[i].id == id) return &items[i];
+    return nullptr;
+}
+} // namespace
+
+const AfxImageResource* AfxFindIcon(UINT id) {
+    return g_module ? FindById(g_module->icons, g_module->iconCount, id) : nullptr;
+}
+
+const AfxImageResource* AfxFindCursor(UINT id) {
+    return g_module ? FindById(g_module->cursors, g_module->cursorCount, id) : nullptr;
+}
+
+const AfxBitmapResource* AfxFindBitmap(UINT id) {
+    return g_module ? FindById(g_module->bitmaps, g_module->bitmapCount, id) : nullptr;
+}
+
 const DLGTEMPLATEDATA* AfxFindDialogTemplate(UINT id) {
     if (!g_module) return nullptr;
     for (size_t i = 0; i < g_module->dialogCount; ++i)
         if (g_module->dialogs[i]->id == id) return g_module->dialogs[i];
-    return nullptr;
-}
-
-const AfxBitmapResource* AfxFindBitmap(UINT id) {
-    if (!g_module) return nullptr;
-    for (size_t i = 0; i < g_module->bitmapCount; ++i)
-        if (g_module->bitmaps[i].id == id) return &g_module->bitmaps[i];
     return nullptr;
 }

@@ -6,10 +6,9 @@ CEvent::CEvent(BOOL initiallyOwn, BOOL manualReset)
     : m_signalled(initiallyOwn != FALSE), m_manualReset(manualReset != FALSE) {}
 
 BOOL CEvent::SetEvent() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_signalled = true;
-    }
+    // Notified under the lock: a waiter may destroy the event as soon as it sees it set.
+    std::lock_guard lock(m_mutex);
+    m_signalled = true;
     if (m_manualReset)
         m_cond.notify_all();
     else

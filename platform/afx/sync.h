@@ -29,13 +29,14 @@ private:
     const bool m_manualReset;
 };
 
+// Recursive, as the platform's critical sections are: a thread that holds it may lock it again.
 class CCriticalSection : public CSyncObject {
 public:
     BOOL Lock(DWORD timeout = INFINITE) override;
     BOOL Unlock() override;
 
 private:
-    std::timed_mutex m_mutex;
+    std::recursive_timed_mutex m_mutex;
 };
 
 // Holds a synchronisation object for a scope.

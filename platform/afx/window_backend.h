@@ -6,6 +6,7 @@
 
 #include <memory>
 
+// Cursor and icon handles stand for the program's image resources (AfxImageResource).
 struct HCURSOR__;
 using HCURSOR = HCURSOR__*;
 struct HICON__;

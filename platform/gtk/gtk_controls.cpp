@@ -127,17 +127,29 @@ public:
         Own(gtk_image_new());
         gtk_widget_set_halign(m_widget, GTK_ALIGN_START);
         gtk_widget_set_valign(m_widget, GTK_ALIGN_START);
-        const AfxBitmapResource* bitmap = AfxFindBitmap(item.imageId);
-        if (!bitmap) return;
-        GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
-        if (gdk_pixbuf_loader_write(loader, bitmap->data, bitmap->size, nullptr) &&
-            gdk_pixbuf_loader_close(loader, nullptr)) {
-            if (GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader))
-                gtk_image_set_from_pixbuf(GTK_IMAGE(m_widget), pixbuf);
-        } else {
-            gdk_pixbuf_loader_close(loader, nullptr);
+        if (const AfxBitmapResource* bitmap = AfxFindBitmap(item.imageId)) {
+            GdkPixbuf* pixbuf = PixbufFromBitmap(*bitmap);
+            gtk_image_set_from_pixbuf(GTK_IMAGE(m_widget), pixbuf);
+            g_object_unref(pixbuf);
         }
-        g_object_unref(loader);
+    }
+
+private:
+    static GdkPixbuf* PixbufFromBitmap(const AfxBitmapResource& bitmap) {
+        GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, bitmap.width, bitmap.height);
+        guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+        const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+        for (int y = 0; y < bitmap.height; ++y) {
+            for (int x = 0; x < bitmap.width; ++x) {
+                uint8_t index = bitmap.pixels[y * bitmap.width + x];
+                uint32_t rgb = index < bitmap.paletteSize ? bitmap.palette[index] : 0;
+                guchar* p = pixels + y * stride + x * 3;
+                p[0] = static_cast<guchar>(rgb >> 16);
+                p[1] = static_cast<guchar>(rgb >> 8);
+                p[2] = static_cast<guchar>(rgb);
+            }
+        }
+        return pixbuf;
     }
 };
 

@@ -1,0 +1,361 @@
+#include "platform/afx/x11_window_backend.h"
+
+#include "platform/afx/messages.h"
+#include "platform/afx/resources.h"
+#include "platform/afx/wnd.h"
+#include "platform/afx/x11_error_trap.h"
+#include "platform/afx/x11_keys.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+HWND ToHwnd(::Window w) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(w)); }
+::Window ToWindow(HWND h) { return static_cast<::Window>(reinterpret_cast<uintptr_t>(h)); }
+
+constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
+                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            EnterWindowMask | FocusChangeMask;
+
+WPARAM KeyFlags(unsigned int state) {
+    WPARAM flags = 0;
+    if (state & Button1Mask) flags |= 0x0001;
+    if (state & Button3Mask) flags |= 0x0002;
+    if (state & ShiftMask) flags |= 0x0004;
+    if (state & ControlMask) flags |= 0x0008;
+    if (state & Button2Mask) flags |= 0x0010;
+    return flags;
+}
+
+LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// Focus changes that mean another client (or nobody) now has the keyboard.
+bool IsRealFocusChange(const XFocusChangeEvent& e) {
+    return (e.mode == NotifyNormal || e.mode == NotifyWhileGrabbed) && e.detail != NotifyInferior &&
+           e.detail != NotifyPointer;
+}
+
+} // namespace
+
+X11WindowBackend::X11WindowBackend() {
+    // The render thread talks to the server on a connection of its own.
+    XInitThreads();
+}
+
+X11WindowBackend::~X11WindowBackend() {
+    if (!m_display) return;
+    AfxRemoveEventSource(this);
+    for (auto& [cursor, xcursor] : m_cursors) XFreeCursor(m_display, xcursor);
+    XCloseDisplay(m_display);
+}
+
+bool X11WindowBackend::Connect() {
+    if (m_display) return true;
+    if (m_connectFailed) return false;
+    X11InstallErrorHandlers();
+    m_display = XOpenDisplay(nullptr);
+    if (!m_display) {
+        m_connectFailed = true;
+        return false;
+    }
+    m_wmDeleteWindow = XInternAtom(m_display, "WM_DELETE_WINDOW", False);
+    AfxAddEventSource(this);
+    return true;
+}
+
+int X11WindowBackend::Fd() const { return m_display ? ConnectionNumber(m_display) : -1; }
+
+bool X11WindowBackend::HasWindowManager() {
+    Atom check = XInternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(m_display, DefaultRootWindow(m_display), check, 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &after, &data) == Success &&
+        data && count == 1) {
+        ::Window wm = *reinterpret_cast<::Window*>(data);
+        X11ErrorTrap trap(m_display);
+        XWindowAttributes attrs;
+        found = XGetWindowAttributes(m_display, wm, &attrs) && trap.Ok();
+    }
+    if (data) XFree(data);
+    return found;
+}
+
+void X11WindowBackend::SetTitle(::Window w, const char* title) {
+    XStoreName(m_display, w, title);
+    XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_NAME", False),
+                    XInternAtom(m_display, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title), static_cast<int>(std::strlen(title)));
+    XClassHint hint = {const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
+    XSetClassHint(m_display, w, &hint);
+}
+
+void X11WindowBackend::SetIcon(::Window w, HICON icon) {
+    const auto* image = reinterpret_cast<const AfxImageResource*>(icon);
+    if (!image) return;
+    // Format-32 properties travel as longs.
+    std::vector<unsigned long> data;
+    data.reserve(2 + static_cast<size_t>(image->width * image->height));
+    data.push_back(static_cast<unsigned long>(image->width));
+    data.push_back(static_cast<unsigned long>(image->height));
+    for (int i = 0; i < image->width * image->height; ++i) data.push_back(image->argb[i]);
+    XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(data.data()),
+                    static_cast<int>(data.size()));
+}
+
+void X11WindowBackend::RequestFullScreen(::Window w) {
+    Atom states[] = {XInternAtom(m_display, "_NET_WM_STATE_FULLSCREEN", False),
+                     XInternAtom(m_display, "_NET_WM_STATE_ABOVE", False)};
+    XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(states), 2);
+}
+
+HWND X11WindowBackend::Create(const WindowCreateParams& params) {
+    if (!Connect()) return nullptr;
+    ::Window root = DefaultRootWindow(m_display);
+    ::Window parent = params.parent ? ToWindow(params.parent) : root;
+    if (params.parent && !IsWindow(params.parent)) return nullptr;
+    const bool fullScreenPopup = !params.parent && (params.style & WS_POPUP);
+    const bool managed = fullScreenPopup && HasWindowManager();
+
+    XSetWindowAttributes swa = {};
+    unsigned long mask = CWBackPixel | CWEventMask;
+    swa.background_pixel = BlackPixel(m_display, DefaultScreen(m_display));
+    swa.event_mask = kEventMask;
+    if (fullScreenPopup && !managed) {
+        swa.override_redirect = True;
+        mask |= CWOverrideRedirect;
+    }
+    X11ErrorTrap trap(m_display);
+    ::Window w = XCreateWindow(m_display, parent, params.x, params.y,
+                               static_cast<unsigned>(std::max(1, params.width)),
+                               static_cast<unsigned>(std::max(1, params.height)), 0, CopyFromParent,
+                               InputOutput, CopyFromParent, mask, &swa);
+    if (!trap.Ok() || !w) return nullptr;
+
+    HWND hwnd = ToHwnd(w);
+    m_windows[w] = {params.windowClass, fullScreenPopup, params.width, params.height};
+    if (!params.parent) {
+        SetTitle(w, params.title);
+        if (params.windowClass) SetIcon(w, params.windowClass->icon);
+        XSetWMProtocols(m_display, w, &m_wmDeleteWindow, 1);
+        if (managed) RequestFullScreen(w);
+    }
+    XDefineCursor(m_display, w, CursorFor(params.windowClass ? params.windowClass->cursor : nullptr));
+    if (params.style & WS_VISIBLE) {
+        if (params.parent)
+            XMapWindow(m_display, w);
+        else
+            XMapRaised(m_display, w);
+    }
+    XFlush(m_display);
+    return hwnd;
+}
+
+void X11WindowBackend::Destroy(HWND hwnd) {
+    ::Window w = ToWindow(hwnd);
+    if (!m_display || !m_windows.erase(w)) return;
+    X11ErrorTrap trap(m_display); // the window may already be gone with its parent
+    XDestroyWindow(m_display, w);
+    trap.Ok();
+}
+
+BOOL X11WindowBackend::IsWindow(HWND hwnd) {
+    if (!Connect() || !hwnd) return FALSE;
+    if (m_windows.count(ToWindow(hwnd))) return TRUE;
+    X11ErrorTrap trap(m_display);
+    XWindowAttributes attrs;
+    Status ok = XGetWindowAttributes(m_display, ToWindow(hwnd), &attrs);
+    return trap.Ok() && ok ? TRUE : FALSE;
+}
+
+BOOL X11WindowBackend::GetClientRect(HWND hwnd, RECT* rect) {
+    if (!rect || !Connect() || !hwnd) return FALSE;
+    X11ErrorTrap trap(m_display);
+    XWindowAttributes attrs;
+    Status ok = XGetWindowAttributes(m_display, ToWindow(hwnd), &attrs);
+    if (!trap.Ok() || !ok) return FALSE;
+    *rect = {0, 0, attrs.width, attrs.height};
+    return TRUE;
+}
+
+void X11WindowBackend::EraseBackground(HWND hwnd) {
+    if (!m_display || !m_windows.count(ToWindow(hwnd))) return;
+    XClearWindow(m_display, ToWindow(hwnd));
+    XFlush(m_display);
+}
+
+Cursor X11WindowBackend::CursorFor(HCURSOR cursor) {
+    auto it = m_cursors.find(cursor);
+    if (it != m_cursors.end()) return it->second;
+    const auto* image = reinterpret_cast<const AfxImageResource*>(cursor);
+    int w = image ? image->width : 1, h = image ? image->height : 1;
+    int stride = (w + 7) / 8;
+    std::vector<char> source(static_cast<size_t>(stride * h)), mask(source.size());
+    for (int y = 0; image && y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint32_t p = image->argb[y * w + x];
+            int bit = 1 << (x % 8);
+            if ((p >> 24) >= 128) mask[y * stride + x / 8] |= static_cast<char>(bit);
+            int luminance = (((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10;
+            if (luminance >= 128) source[y * stride + x / 8] |= static_cast<char>(bit);
+        }
+    }
+    ::Window root = DefaultRootWindow(m_display);
+    Pixmap src = XCreateBitmapFromData(m_display, root, source.data(), w, h);
+    Pixmap msk = XCreateBitmapFromData(m_display, root, mask.data(), w, h);
+    XColor white = {}, black = {};
+    white.red = white.green = white.blue = 0xFFFF;
+    Cursor c = XCreatePixmapCursor(m_display, src, msk, &white, &black,
+                                   image ? image->hotspotX : 0, image ? image->hotspotY : 0);
+    XFreePixmap(m_display, src);
+    XFreePixmap(m_display, msk);
+    m_cursors[cursor] = c;
+    return c;
+}
+
+void X11WindowBackend::SetCursor(HWND hwnd, HCURSOR cursor) {
+    if (!m_display || !m_windows.count(ToWindow(hwnd))) return;
+    XDefineCursor(m_display, ToWindow(hwnd), CursorFor(cursor));
+    XFlush(m_display);
+}
+
+void X11WindowBackend::UpdateCursor(HWND hwnd) {
+    ::SendMessage(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(1, WM_MOUSEMOVE));
+    SetCursor(hwnd, ::GetCursor());
+}
+
+int X11WindowBackend::GetSystemMetrics(int index) {
+    if ((index != SM_CXSCREEN && index != SM_CYSCREEN) || !Connect()) return 0;
+    // Asked of the server each time: a display switch changes the screen size under us.
+    ::Window root;
+    int x, y;
+    unsigned width, height, border, depth;
+    if (!XGetGeometry(m_display, DefaultRootWindow(m_display), &root, &x, &y, &width, &height,
+                      &border, &depth))
+        return 0;
+    return static_cast<int>(index == SM_CXSCREEN ? width : height);
+}
+
+WindowSurface X11WindowBackend::GetSurface(HWND hwnd) {
+    RECT rc;
+    if (!GetClientRect(hwnd, &rc)) return {};
+    WindowSurface s;
+    s.kind = WindowSurface::Kind::X11;
+    s.displayName = DisplayString(m_display);
+    s.xid = ToWindow(hwnd);
+    s.width = rc.right;
+    s.height = rc.bottom;
+    return s;
+}
+
+void X11WindowBackend::TakeFocus(::Window w) {
+    X11ErrorTrap trap(m_display);
+    XSetInputFocus(m_display, w, RevertToParent, CurrentTime);
+    XWindowAttributes attrs;
+    XGetWindowAttributes(m_display, w, &attrs);
+    if (attrs.override_redirect) {
+        // No window manager looks after us: hold the keyboard and pointer ourselves.
+        XGrabKeyboard(m_display, w, True, GrabModeAsync, GrabModeAsync, CurrentTime);
+        XGrabPointer(m_display, w, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    }
+    trap.Ok();
+}
+
+void X11WindowBackend::QueueActivation(HWND hwnd, bool active) {
+    WPARAM state = active ? WA_ACTIVE : WA_INACTIVE;
+    if (active) {
+        AfxQueueInput({hwnd, WM_ACTIVATEAPP, TRUE, 0});
+        AfxQueueInput({hwnd, WM_NCACTIVATE, TRUE, 0});
+        AfxQueueInput({hwnd, WM_ACTIVATE, state, 0});
+    } else {
+        AfxQueueInput({hwnd, WM_NCACTIVATE, FALSE, 0});
+        AfxQueueInput({hwnd, WM_ACTIVATE, state, 0});
+        AfxQueueInput({hwnd, WM_ACTIVATEAPP, FALSE, 0});
+    }
+}
+
+void X11WindowBackend::Pump() {
+    if (!m_display) return;
+    while (XPending(m_display)) {
+        XEvent e;
+        XNextEvent(m_display, &e);
+        Translate(e);
+    }
+}
+
+void X11WindowBackend::Translate(const XEvent& e) {
+    auto it = m_windows.find(e.xany.window);
+    if (it == m_windows.end()) return;
+    HWND hwnd = ToHwnd(e.xany.window);
+    switch (e.type) {
+    case MapNotify:
+        if (it->second.takesFocus) TakeFocus(e.xany.window);
+        UpdateCursor(hwnd);
+        break;
+    case Expose:
+        if (e.xexpose.count == 0) AfxInvalidateWindow(hwnd);
+        break;
+    case ConfigureNotify:
+        if (e.xconfigure.width != it->second.width || e.xconfigure.height != it->second.height) {
+            it->second.width = e.xconfigure.width;
+            it->second.height = e.xconfigure.height;
+            const WindowClass* cls = it->second.windowClass;
+            if (cls && (cls->style & (CS_HREDRAW | CS_VREDRAW))) AfxInvalidateWindow(hwnd);
+        }
+        break;
+    case EnterNotify: UpdateCursor(hwnd); break;
+    case MotionNotify:
+        AfxQueueMouseMove({hwnd, WM_MOUSEMOVE, KeyFlags(e.xmotion.state),
+                           Point(e.xmotion.x, e.xmotion.y)});
+        break;
+    case ButtonPress:
+    case ButtonRelease: {
+        static constexpr UINT down[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+        static constexpr UINT up[] = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
+        unsigned b = e.xbutton.button;
+        if (b < 1 || b > 3) break; // the wheel and extra buttons
+        UINT msg = e.type == ButtonPress ? down[b - 1] : up[b - 1];
+        AfxQueueInput({hwnd, msg, KeyFlags(e.xbutton.state), Point(e.xbutton.x, e.xbutton.y)});
+        break;
+    }
+    case KeyPress:
+    case KeyRelease: {
+        XKeyEvent key = e.xkey;
+        UINT vk = VirtualKeyFromKeySym(XLookupKeysym(&key, 0));
+        bool alt = (key.state & Mod1Mask) || vk == VK_MENU;
+        UINT msg = e.type == KeyPress ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN)
+                                      : (alt ? WM_SYSKEYUP : WM_KEYUP);
+        LPARAM l = 1 | (static_cast<LPARAM>(key.keycode & 0xFF) << 16) | (alt ? (1L << 29) : 0);
+        if (e.type == KeyRelease) l |= (1L << 30) | (1L << 31);
+        AfxQueueInput({hwnd, msg, vk, l});
+        break;
+    }
+    case FocusIn:
+        if (IsRealFocusChange(e.xfocus)) QueueActivation(hwnd, true);
+        break;
+    case FocusOut:
+        if (IsRealFocusChange(e.xfocus)) QueueActivation(hwnd, false);
+        break;
+    case ClientMessage:
+        if (static_cast<Atom>(e.xclient.data.l[0]) == m_wmDeleteWindow)
+            AfxQueueInput({hwnd, WM_SYSCOMMAND, SC_CLOSE, 0});
+        break;
+    case DestroyNotify:
+        if (e.xdestroywindow.window == e.xany.window) {
+            m_windows.erase(it);
+            AfxOnNativeWindowDestroyed(hwnd); // its parent was destroyed by another program
+        }
+        break;
+    default: break;
+    }
+}

@@ -1,0 +1,52 @@
+// Windows on an X server: creation, the translation of server events into window messages,
+// full-screen focus and grabs, cursors and icons.
+#pragma once
+
+#include "platform/afx/msgqueue.h"
+#include "platform/afx/window_backend.h"
+
+#include <X11/Xlib.h>
+#include <map>
+
+class X11WindowBackend : public WindowBackend, public EventSource {
+public:
+    // Connects to $DISPLAY only when a window or a metric is first needed.
+    X11WindowBackend();
+    ~X11WindowBackend() override;
+
+    HWND Create(const WindowCreateParams& params) override;
+    void Destroy(HWND hwnd) override;
+    BOOL IsWindow(HWND hwnd) override;
+    BOOL GetClientRect(HWND hwnd, RECT* rect) override;
+    void EraseBackground(HWND hwnd) override;
+    void SetCursor(HWND hwnd, HCURSOR cursor) override;
+    int GetSystemMetrics(int index) override;
+    WindowSurface GetSurface(HWND hwnd) override;
+
+    int Fd() const override;
+    void Pump() override;
+
+private:
+    struct OwnWindow {
+        const WindowClass* windowClass;
+        bool takesFocus; // a full-screen pop-up: focus (and, without a window manager, grabs)
+        int width, height;
+    };
+
+    bool Connect();
+    bool HasWindowManager();
+    void SetTitle(::Window w, const char* title);
+    void SetIcon(::Window w, HICON icon);
+    void RequestFullScreen(::Window w);
+    void TakeFocus(::Window w);
+    void UpdateCursor(HWND hwnd);
+    Cursor CursorFor(HCURSOR cursor);
+    void Translate(const XEvent& e);
+    void QueueActivation(HWND hwnd, bool active);
+
+    Display* m_display = nullptr;
+    bool m_connectFailed = false;
+    std::map<::Window, OwnWindow> m_windows;
+    std::map<HCURSOR, Cursor> m_cursors;
+    Atom m_wmDeleteWindow = None;
+};

@@ -1,0 +1,40 @@
+#include "platform/d3drm/frame_buffer.h"
+
+#include <algorithm>
+
+namespace swr {
+
+FrameBuffer::FrameBuffer(int width, int height)
+    : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
+      m_pixels(static_cast<size_t>(m_width) * static_cast<size_t>(m_height), 0xFF000000u),
+      m_depth(m_pixels.size(), 0.0f) {}
+
+void FrameBuffer::Clear(D3DCOLOR colour) {
+    std::fill(m_pixels.begin(), m_pixels.end(), colour | 0xFF000000u);
+    std::fill(m_depth.begin(), m_depth.end(), 0.0f);
+    AddDamage(0, 0, m_width, m_height);
+}
+
+void FrameBuffer::AddDamage(int left, int top, int right, int bottom) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, m_width);
+    bottom = std::min(bottom, m_height);
+    if (right <= left || bottom <= top) return;
+    if (IsEmpty(m_damage)) {
+        m_damage = {left, top, right, bottom};
+        return;
+    }
+    m_damage.left = std::min<LONG>(m_damage.left, left);
+    m_damage.top = std::min<LONG>(m_damage.top, top);
+    m_damage.right = std::max<LONG>(m_damage.right, right);
+    m_damage.bottom = std::max<LONG>(m_damage.bottom, bottom);
+}
+
+RECT FrameBuffer::TakeDamage() {
+    RECT taken = m_damage;
+    m_damage = {0, 0, 0, 0};
+    return taken;
+}
+
+} // namespace swr

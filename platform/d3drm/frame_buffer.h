@@ -1,0 +1,54 @@
+// Colour and depth buffers that the software renderer draws into.
+#pragma once
+
+#include "platform/afx/wintypes.h"
+#include "platform/d3drm/d3drmtypes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace swr {
+
+// Pixels are 0xAARRGGBB words, row after row without padding: on a little-endian machine that is the
+// byte layout of a 24- or 32-bit TrueColor ZPixmap. Alpha is always 0xFF.
+// Depth holds 1/z of the nearest surface drawn so far; 0 means nothing drawn (infinitely far).
+class FrameBuffer {
+public:
+    FrameBuffer(int width, int height);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+    uint32_t* Pixels() { return m_pixels.data(); }
+    const uint32_t* Pixels() const { return m_pixels.data(); }
+    uint32_t Pixel(int x, int y) const { return m_pixels[Index(x, y)]; }
+    float* Depth() { return m_depth.data(); }
+    const float* Depth() const { return m_depth.data(); }
+    float DepthAt(int x, int y) const { return m_depth[Index(x, y)]; }
+
+    // Fills every pixel with colour (alpha forced to opaque), resets depth, damages everything.
+    void Clear(D3DCOLOR colour);
+
+    // Grows the damage rectangle by the half-open rectangle [left, right) × [top, bottom),
+    // clipped to the buffer.
+    void AddDamage(int left, int top, int right, int bottom);
+    RECT Damage() const { return m_damage; }
+    // Returns the damage collected since the last call and starts a new, empty one.
+    RECT TakeDamage();
+
+private:
+    size_t Index(int x, int y) const {
+        return static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x);
+    }
+
+    int m_width;
+    int m_height;
+    std::vector<uint32_t> m_pixels;
+    std::vector<float> m_depth;
+    RECT m_damage{0, 0, 0, 0};
+};
+
+inline bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+} // namespace swr

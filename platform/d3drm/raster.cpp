@@ -1,0 +1,297 @@
+#include "platform/d3drm/raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace swr {
+namespace {
+
+constexpr int kSubBits = 8; // vertex positions are snapped to 1/256 pixel
+constexpr int kSub = 1 << kSubBits;
+constexpr int kHalf = kSub / 2;
+// Triangles reaching further than this beyond the viewport are clipped in camera space as well,
+// which keeps snapped coordinates and edge products well inside 64-bit range.
+constexpr float kGuardPixels = 8192.0f;
+
+enum Outcode : uint32_t {
+    kNearerThanFront = 1,
+    kBeyondBack = 2,
+    kLeftOfGuard = 4,
+    kRightOfGuard = 8,
+    kBelowGuard = 16,
+    kAboveGuard = 32,
+    kNotFinite = 64,
+};
+constexpr uint32_t kClipPlanes = 63;
+
+int FloorDiv(int64_t v) { return static_cast<int>(v >> kSubBits); }
+int CeilDiv(int64_t v) { return static_cast<int>((v + kSub - 1) >> kSubBits); }
+
+// Colours inside a row run as 16.16 fixed point of 0..255. The small bias keeps rounding drift
+// from pulling an exact channel value (a flat colour) below its integer.
+constexpr int32_t kColourBias = 64;
+
+int32_t ToFixed(float v) { return static_cast<int32_t>(v * 65536.0f); }
+
+// Nearest integer, halves away from zero; inline, unlike lrint. |v| stays far below 2^31 inside
+// the guard band.
+int32_t Round(float v) { return static_cast<int32_t>(v + (v >= 0.0f ? 0.5f : -0.5f)); }
+
+uint32_t PackPixel(int32_t r, int32_t g, int32_t b) {
+    auto channel = [](int32_t c) { return static_cast<uint32_t>(std::clamp(c >> 16, 0, 255)); };
+    return 0xFF000000u | (channel(r) << 16) | (channel(g) << 8) | channel(b);
+}
+
+float Channel255(float c) { return std::clamp(c, 0.0f, 1.0f) * 255.0f; }
+
+// Edge p→q as an integer function of the pixel centre, positive inside a clockwise triangle.
+struct Edge {
+    int64_t stepX, stepY, start;
+
+    Edge(const int32_t px, const int32_t py, const int32_t qx, const int32_t qy, int64_t x0, int64_t y0) {
+        const int64_t dx = int64_t{qx} - px;
+        const int64_t dy = int64_t{qy} - py;
+        stepX = -dy * kSub;
+        stepY = dx * kSub;
+        start = dx * (y0 - py) - dy * (x0 - px);
+        // Top-left rule: pixels exactly on an edge belong to the triangle only for a top edge
+        // (horizontal, other vertex below) or a left edge (going up in clockwise order).
+        const bool topLeft = dy < 0 || (dy == 0 && dx > 0);
+        if (!topLeft) start -= 1;
+    }
+};
+
+// A value linear in screen space: f(x, y) = at + dx·(x − x0) + dy·(y − y0) from the first pixel.
+struct Gradient {
+    float at, dx, dy;
+};
+
+} // namespace
+
+Rasterizer::Rasterizer(FrameBuffer& target) : m_target(target) {}
+
+void Rasterizer::SetProjection(const Projection& p) {
+    m_projection = p;
+    m_valid = p.width > 0 && p.height > 0 && p.field > 0 && p.front > 0 && p.back > p.front &&
+              std::isfinite(p.field) && std::isfinite(p.back);
+    if (!m_valid) return;
+    m_scale = p.front * static_cast<float>(p.height) / (2.0f * p.field);
+    m_centreX = static_cast<float>(p.left) + static_cast<float>(p.width) / 2.0f;
+    m_centreY = static_cast<float>(p.top) + static_cast<float>(p.height) / 2.0f;
+    m_guardX = (static_cast<float>(p.width) / 2.0f + kGuardPixels) / m_scale;
+    m_guardY = (static_cast<float>(p.height) / 2.0f + kGuardPixels) / m_scale;
+    m_clipLeft = std::max(p.left, 0);
+    m_clipTop = std::max(p.top, 0);
+    m_clipRight = std::min(p.left + p.width, m_target.Width()) - 1;
+    m_clipBottom = std::min(p.top + p.height, m_target.Height()) - 1;
+    m_valid = m_clipLeft <= m_clipRight && m_clipTop <= m_clipBottom;
+}
+
+uint32_t Rasterizer::Outcode(const CameraVertex& v) const {
+    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) return kNotFinite;
+    uint32_t code = 0;
+    if (v.z < m_projection.front) code |= kNearerThanFront;
+    if (v.z > m_projection.back) code |= kBeyondBack;
+    if (v.x < -m_guardX * v.z) code |= kLeftOfGuard;
+    if (v.x > m_guardX * v.z) code |= kRightOfGuard;
+    if (v.y < -m_guardY * v.z) code |= kBelowGuard;
+    if (v.y > m_guardY * v.z) code |= kAboveGuard;
+    return code;
+}
+
+Rasterizer::Projected Rasterizer::Project(const CameraVertex& v) const {
+    const float invZ = 1.0f / v.z;
+    return {Round((m_centreX + v.x * m_scale * invZ) * kSub),
+            Round((m_centreY - v.y * m_scale * invZ) * kSub),
+            invZ,
+            Channel255(v.r),
+            Channel255(v.g),
+            Channel255(v.b),
+            0};
+}
+
+void Rasterizer::DrawTriangles(std::span<const CameraVertex> vertices, std::span<const uint32_t> indices) {
+    if (!m_valid) return;
+    m_projected.resize(vertices.size());
+    for (size_t i = 0; i < vertices.size(); ++i) {
+        const uint32_t code = Outcode(vertices[i]);
+        if (code == 0) {
+            m_projected[i] = Project(vertices[i]);
+        } else {
+            m_projected[i].outcode = code;
+        }
+    }
+    const size_t count = vertices.size();
+    for (size_t t = 0; t + 3 <= indices.size(); t += 3) {
+        const uint32_t ia = indices[t], ib = indices[t + 1], ic = indices[t + 2];
+        if (ia >= count || ib >= count || ic >= count) continue;
+        const Projected& a = m_projected[ia];
+        const Projected& b = m_projected[ib];
+        const Projected& c = m_projected[ic];
+        const uint32_t any = a.outcode | b.outcode | c.outcode;
+        if (any == 0) {
+            Fill(a, b, c);
+        } else if ((a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0) {
+            DrawClipped(vertices[ia], vertices[ib], vertices[ic], any);
+        }
+    }
+}
+
+void Rasterizer::DrawClipped(const CameraVertex& a, const CameraVertex& b, const CameraVertex& c,
+                             uint32_t planes) {
+    // Sutherland–Hodgman against each plane the triangle crosses; a triangle gains at most one
+    // vertex per plane. The crossing point is always computed from the inside end of an edge, so
+    // two triangles sharing the edge get bit-identical vertices (no cracks, no double pixels).
+    CameraVertex bufferA[9] = {a, b, c};
+    CameraVertex bufferB[9];
+    CameraVertex* in = bufferA;
+    CameraVertex* out = bufferB;
+    int n = 3;
+    const float front = m_projection.front, back = m_projection.back;
+    const float gx = m_guardX, gy = m_guardY;
+    for (uint32_t plane = 1; plane <= kAboveGuard && n >= 3; plane <<= 1) {
+        if ((planes & plane & kClipPlanes) == 0) continue;
+        auto distance = [&](const CameraVertex& v) {
+            switch (plane) {
+            case kNearerThanFront: return v.z - front;
+            case kBeyondBack: return back - v.z;
+            case kLeftOfGuard: return v.x + gx * v.z;
+            case kRightOfGuard: return gx * v.z - v.x;
+            case kBelowGuard: return v.y + gy * v.z;
+            default: return gy * v.z - v.y;
+            }
+        };
+        auto cross = [](const CameraVertex& inside, float dIn, const CameraVertex& outside, float dOut) {
+            const float t = dIn / (dIn - dOut);
+            auto lerp = [t](float p, float q) { return p + t * (q - p); };
+            return CameraVertex{lerp(inside.x, outside.x), lerp(inside.y, outside.y), lerp(inside.z, outside.z),
+                                lerp(inside.r, outside.r), lerp(inside.g, outside.g), lerp(inside.b, outside.b)};
+        };
+        int m = 0;
+        const CameraVertex* prev = &in[n - 1];
+        float dPrev = distance(*prev);
+        for (int i = 0; i < n; ++i) {
+            const CameraVertex& cur = in[i];
+            const float dCur = distance(cur);
+            if (dCur >= 0) {
+                if (dPrev < 0) out[m++] = cross(cur, dCur, *prev, dPrev);
+                out[m++] = cur;
+            } else if (dPrev >= 0) {
+                out[m++] = cross(*prev, dPrev, cur, dCur);
+            }
+            prev = &cur;
+            dPrev = dCur;
+        }
+        std::swap(in, out);
+        n = m;
+    }
+    if (n < 3) return;
+    Projected projected[9];
+    for (int i = 0; i < n; ++i) projected[i] = Project(in[i]);
+    for (int i = 1; i + 1 < n; ++i) Fill(projected[0], projected[i], projected[i + 1]);
+}
+
+void Rasterizer::Fill(const Projected& v0, const Projected& v1, const Projected& v2) {
+    const int64_t dx1 = int64_t{v1.x} - v0.x, dy1 = int64_t{v1.y} - v0.y;
+    const int64_t dx2 = int64_t{v2.x} - v0.x, dy2 = int64_t{v2.y} - v0.y;
+    const int64_t area = dx1 * dy2 - dy1 * dx2;
+    if (area <= 0) return; // back face or degenerate
+
+    // Pixels whose centres (i + 0.5) can fall inside the bounding box, clamped to the viewport.
+    const int64_t minX = std::min({v0.x, v1.x, v2.x}), maxX = std::max({v0.x, v1.x, v2.x});
+    const int64_t minY = std::min({v0.y, v1.y, v2.y}), maxY = std::max({v0.y, v1.y, v2.y});
+    const int left = std::max(CeilDiv(minX - kHalf), m_clipLeft);
+    const int right = std::min(FloorDiv(maxX - kHalf), m_clipRight);
+    const int top = std::max(CeilDiv(minY - kHalf), m_clipTop);
+    const int bottom = std::min(FloorDiv(maxY - kHalf), m_clipBottom);
+    if (left > right || top > bottom) return;
+
+    const int64_t x0 = int64_t{left} * kSub + kHalf;
+    const int64_t y0 = int64_t{top} * kSub + kHalf;
+    Edge e01(v0.x, v0.y, v1.x, v1.y, x0, y0);
+    Edge e12(v1.x, v1.y, v2.x, v2.y, x0, y0);
+    Edge e20(v2.x, v2.y, v0.x, v0.y, x0, y0);
+
+    // Attribute gradients per pixel, solved from the snapped positions.
+    const float inv = static_cast<float>(kSub) / static_cast<float>(area);
+    const float fdx1 = static_cast<float>(dx1), fdy1 = static_cast<float>(dy1);
+    const float fdx2 = static_cast<float>(dx2), fdy2 = static_cast<float>(dy2);
+    const float offX = static_cast<float>(x0 - v0.x) / kSub, offY = static_cast<float>(y0 - v0.y) / kSub;
+    auto gradient = [&](float f0, float f1, float f2) {
+        const float d1 = f1 - f0, d2 = f2 - f0;
+        const float gx = (d1 * fdy2 - d2 * fdy1) * inv;
+        const float gy = (d2 * fdx1 - d1 * fdx2) * inv;
+        return Gradient{f0 + gx * offX + gy * offY, gx, gy};
+    };
+    Gradient z = gradient(v0.invZ, v1.invZ, v2.invZ);
+    Gradient r = gradient(v0.r, v1.r, v2.r);
+    Gradient g = gradient(v0.g, v1.g, v2.g);
+    Gradient b = gradient(v0.b, v1.b, v2.b);
+
+    const size_t stride = static_cast<size_t>(m_target.Width());
+    uint32_t* pixelRow = m_target.Pixels() + static_cast<size_t>(top) * stride;
+    float* depthRow = m_target.Depth() + static_cast<size_t>(top) * stride;
+    const int32_t redStep = ToFixed(r.dx), greenStep = ToFixed(g.dx), blueStep = ToFixed(b.dx);
+    for (int y = top; y <= bottom; ++y) {
+        int64_t w0 = e01.start, w1 = e12.start, w2 = e20.start;
+        int x = left;
+        while (x <= right && (w0 | w1 | w2) < 0) {
+            w0 += e01.stepX;
+            w1 += e12.stepX;
+            w2 += e20.stepX;
+            ++x;
+        }
+        // A row of a triangle is one run of pixels.
+        const float k = static_cast<float>(x - left);
+        float invZ = z.at + z.dx * k;
+        int32_t red = ToFixed(r.at + r.dx * k) + kColourBias;
+        int32_t green = ToFixed(g.at + g.dx * k) + kColourBias;
+        int32_t blue = ToFixed(b.at + b.dx * k) + kColourBias;
+        while (x <= right && (w0 | w1 | w2) >= 0) {
+            if (invZ > depthRow[x]) {
+                depthRow[x] = invZ;
+                pixelRow[x] = PackPixel(red, green, blue);
+            }
+            w0 += e01.stepX;
+            w1 += e12.stepX;
+            w2 += e20.stepX;
+            invZ += z.dx;
+            red += redStep;
+            green += greenStep;
+            blue += blueStep;
+            ++x;
+        }
+        e01.start += e01.stepY;
+        e12.start += e12.stepY;
+        e20.start += e20.stepY;
+        z.at += z.dy;
+        r.at += r.dy;
+        g.at += g.dy;
+        b.at += b.dy;
+        pixelRow += stride;
+        depthRow += stride;
+    }
+    m_target.AddDamage(left, top, right + 1, bottom + 1);
+}
+
+size_t AppendTriangles(std::span<const uint32_t> faceList, uint32_t verticesPerFace,
+                       std::vector<uint32_t>& triangles) {
+    size_t faces = 0;
+    size_t i = 0;
+    while (i < faceList.size()) {
+        size_t n = verticesPerFace;
+        if (n == 0) n = faceList[i++];
+        if (n > faceList.size() - i) break;
+        const uint32_t* face = faceList.data() + i;
+        for (size_t k = 1; k + 1 < n; ++k) {
+            triangles.push_back(face[0]);
+            triangles.push_back(face[k]);
+            triangles.push_back(face[k + 1]);
+        }
+        i += n;
+        ++faces;
+    }
+    return faces;
+}
+
+} // namespace swr

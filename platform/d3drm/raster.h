@@ -1,0 +1,83 @@
+// Software triangle rasterizer: clipping, projection, back-face culling, depth test, Gouraud fill.
+#pragma once
+
+#include "platform/d3drm/frame_buffer.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace swr {
+
+// A vertex in camera space (left-handed: +x right, +y up, +z away from the eye at the origin)
+// with its lit colour, channels 0..1.
+struct CameraVertex {
+    float x, y, z;
+    float r, g, b;
+};
+
+// How camera space maps onto the viewport. field is the half-height of the view window at the
+// front plane; the half-width is field × width ÷ height. The viewport is the pixel rectangle
+// [left, left + width) × [top, top + height) of the frame buffer; screen y grows downwards.
+struct Projection {
+    float field = 0.5f;
+    float front = 1.0f;
+    float back = 100.0f;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Draws triangles into a frame buffer. A triangle (a, b, c) is drawn only when it is clockwise as
+// the eye sees it, i.e. (b − a) × (c − a) points towards the eye. It is clipped to front ≤ z ≤ back.
+// A pixel is drawn when its centre lies inside the triangle (top-left rule on edges, vertex
+// positions snapped to 1/256 pixel) and its 1/z is strictly greater than the stored depth: of two
+// surfaces at the same depth the one drawn first stays. Colours and 1/z are interpolated linearly
+// in screen space. Every pixel drawn is inside the frame buffer's damage rectangle afterwards.
+// Reuses its working storage, so a long-lived rasterizer does not allocate per mesh.
+class Rasterizer {
+public:
+    explicit Rasterizer(FrameBuffer& target);
+
+    // A projection with width, height, field or front ≤ 0, or back ≤ front, draws nothing.
+    void SetProjection(const Projection& projection);
+    const Projection& GetProjection() const { return m_projection; }
+
+    // indices holds three vertex indices per triangle; a trailing partial triangle and triangles
+    // with an index outside vertices are ignored.
+    void DrawTriangles(std::span<const CameraVertex> vertices, std::span<const uint32_t> indices);
+
+private:
+    struct Projected {
+        int32_t x, y; // 1/256 pixel
+        float invZ;
+        float r, g, b; // 0..255
+        uint32_t outcode;
+    };
+
+    Projected Project(const CameraVertex& v) const;
+    uint32_t Outcode(const CameraVertex& v) const;
+    void DrawClipped(const CameraVertex& a, const CameraVertex& b, const CameraVertex& c,
+                     uint32_t planes);
+    void Fill(const Projected& a, const Projected& b, const Projected& c);
+
+    FrameBuffer& m_target;
+    Projection m_projection;
+    bool m_valid = false;
+    float m_scale = 0;          // pixels per unit of x/z
+    float m_centreX = 0, m_centreY = 0;
+    float m_guardX = 0, m_guardY = 0; // |x/z|, |y/z| limits of the guard band
+    int m_clipLeft = 0, m_clipTop = 0, m_clipRight = 0, m_clipBottom = 0; // inclusive pixel range
+    std::vector<Projected> m_projected;
+};
+
+// Appends the triangles of a face list to triangles. With verticesPerFace 0 each face is its
+// vertex count followed by that many indices; otherwise every face has verticesPerFace indices.
+// A face (v0, v1, … vn−1) becomes the fan (v0, v1, v2), (v0, v2, v3), …, so a quadrilateral
+// (a, b, c, d) gives (a, b, c) and (a, c, d). Faces with fewer than 3 vertices are skipped; a
+// face running past the end of the list ends the conversion. Returns the number of faces read.
+size_t AppendTriangles(std::span<const uint32_t> faceList, uint32_t verticesPerFace,
+                       std::vector<uint32_t>& triangles);
+
+} // namespace swr

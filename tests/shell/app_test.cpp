@@ -1,0 +1,166 @@
+#include "platform/afx/afxwin.h"
+#include "platform/afx/close_signals.h"
+#include "platform/afx/null_window_backend.h"
+#include "platform/display/fake_display_backend.h"
+#include "shell/app.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CTestApp : public CMyMirlowApp {
+public:
+    int configRuns = 0;
+    void RunConfigDialog() override { ++configRuns; }
+    using CMyMirlowApp::m_bModeChanged;
+};
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AfxResetMessageQueue();
+        AfxSetWindowBackend(std::make_unique<NullWindowBackend>());
+        auto display = std::make_unique<FakeDisplayBackend>(
+            std::vector<DisplayMode>{{1920, 1080, 32, 60, 0},
+                                     {1280, 720, 32, 60, 0},
+                                     {1280, 720, 24, 60, 0},
+                                     {1280, 720, 16, 60, 0},
+                                     {1920, 1080, 24, 60, 0}},
+            0);
+        m_display = display.get();
+        SetDisplayBackend(std::move(display));
+        char tmpl[] = "/tmp/quorvel-app-XXXXXX";
+        m_dir = mkdtemp(tmpl);
+        m_app.m_profilePath = (m_dir / "quorvel.INI").string();
+    }
+    void TearDown() override {
+        SetDisplayBackend(nullptr);
+        fs::remove_all(m_dir);
+        AfxResetMessageQueue();
+    }
+
+    void Profile(const std::string& body) {
+        std::ofstream(m_app.m_profilePath) << "[3D Screen saver Config]\n" << body;
+    }
+
+    // Runs the framework's start-up as AfxWinMain does, with these arguments.
+    int Start(std::vector<std::string> args) {
+        args.insert(args.begin(), "quorvel");
+        m_args = args;
+        m_argv.clear();
+        for (auto& a : m_args) m_argv.push_back(a.data());
+        __argc = static_cast<int>(m_argv.size());
+        __argv = m_argv.data();
+        if (!m_app.InitInstance()) return m_app.ExitInstance();
+        return m_app.Run();
+    }
+
+    FakeDisplayBackend* m_display = nullptr;
+    fs::path m_dir;
+    CTestApp m_app;
+    std::vector<std::string> m_args;
+    std::vector<char*> m_argv;
+};
+
+} // namespace
+
+TEST(IsSwitch, SkipsOneLeadingDashOrSlashAndIgnoresCase) {
+    for (const char* yes : {"s", "S", "/s", "-S"}) EXPECT_TRUE(CMyMirlowApp::IsSwitch(yes, "s")) << yes;
+    for (const char* no : {"//s", "s:1", "ss", "", "-", "--s", "c"})
+        EXPECT_FALSE(CMyMirlowApp::IsSwitch(no, "s")) << no;
+}
+
+TEST_F(AppTest, NoArgumentAndEveryConfigFormRunTheDialogAndEnd) {
+    EXPECT_EQ(Start({}), 0);
+    for (const char* arg : {"c", "C", "/c", "-C"}) EXPECT_EQ(Start({arg, "ignored"}), 0);
+    EXPECT_EQ(m_app.configRuns, 5);
+}
+
+TEST_F(AppTest, UnknownArgumentsEndAtOnceWithoutWindowOrDisplayChange) {
+    Profile("Width=1280\nHeight=720\n");
+    for (const char* arg : {"a", "c:1234", "//s", "", "ss"}) {
+        EXPECT_EQ(Start({arg}), 0) << arg;
+        EXPECT_EQ(m_app.m_pMainWnd, nullptr);
+    }
+    EXPECT_EQ(m_app.configRuns, 0);
+    EXPECT_TRUE(m_display->Log().empty());
+}
+
+TEST_F(AppTest, SettingsAreLoadedInEveryMode) {
+    Profile("Number=5\nHard=2\n");
+    Start({"p", "1234"});
+    EXPECT_EQ(m_app.Settings().Number, 5);
+    EXPECT_EQ(m_app.GetHard(), 0);
+}
+
+TEST_F(AppTest, SaverWithoutSizeOrWithTheCurrentSizeNeverTouchesTheDisplay) {
+    Start({"s"});
+    Profile("Width=800\nHeight=0\n");
+    Start({"s"});
+    Profile("Width=1920\nHeight=1080\n");
+    Start({"s"});
+    EXPECT_TRUE(m_display->Log().empty());
+    EXPECT_FALSE(m_app.m_bModeChanged);
+}
+
+TEST_F(AppTest, SaverSwitchesAtItsDepthAndRestoresAtExit) {
+    Profile("Width=1280\nHeight=720\n");
+    Start({"s"});
+    ASSERT_EQ(m_display->Log().size(), 2u);
+    EXPECT_FALSE(m_display->Log()[0].restore);
+    EXPECT_EQ(m_display->Log()[0].wanted.width, 1280u);
+    EXPECT_EQ(m_display->Log()[0].wanted.bitsPerPixel, 32u) << "the depth stays as found";
+    EXPECT_EQ(m_display->Log()[0].result, DISP_CHANGE_SUCCESSFUL);
+    EXPECT_TRUE(m_display->Log()[1].restore);
+}
+
+TEST_F(AppTest, RefusedTwentyFourBitModeIsRetriedOnceAtSixteen) {
+    auto fake = std::make_unique<FakeDisplayBackend>(
+        std::vector<DisplayMode>{{1920, 1080, 24, 60, 0}, {1280, 720, 24, 60, 0}, {1280, 720, 16, 60, 0}}, 0);
+    fake->Refuse(1280, 720, 24);
+    FakeDisplayBackend* log = fake.get();
+    SetDisplayBackend(std::move(fake));
+    Profile("Width=1280\nHeight=720\n");
+    Start({"s"});
+    ASSERT_EQ(log->Log().size(), 3u);
+    EXPECT_EQ(log->Log()[0].wanted.bitsPerPixel, 24u);
+    EXPECT_NE(log->Log()[0].result, DISP_CHANGE_SUCCESSFUL);
+    EXPECT_EQ(log->Log()[1].wanted.bitsPerPixel, 16u);
+    EXPECT_EQ(log->Log()[1].result, DISP_CHANGE_SUCCESSFUL);
+    EXPECT_TRUE(log->Log()[2].restore);
+}
+
+TEST_F(AppTest, RefusedThirtyTwoBitModeIsNotRetriedAndNothingIsRestored) {
+    m_display->Refuse(1280, 720, 32);
+    Profile("Width=1280\nHeight=720\n");
+    Start({"s"});
+    ASSERT_EQ(m_display->Log().size(), 1u);
+    EXPECT_FALSE(m_app.m_bModeChanged);
+}
+
+TEST_F(AppTest, CloseSignalDuringASwitchedRunStillRestoresTheDisplay) {
+    Profile("Width=1280\nHeight=720\n");
+    __argc = 2;
+    char prog[] = "quorvel", arg[] = "s";
+    char* argv[] = {prog, arg, nullptr};
+    __argv = argv;
+    ASSERT_TRUE(m_app.InitInstance());
+    // A window keeps the run alive until the signal closes it.
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 10, 10, nullptr, 0));
+    m_app.m_pMainWnd = &wnd;
+    AfxInstallCloseSignals();
+    raise(SIGTERM);
+    EXPECT_EQ(m_app.Run(), 0);
+    AfxRemoveCloseSignals();
+    ASSERT_EQ(m_display->Log().size(), 2u);
+    EXPECT_TRUE(m_display->Log()[1].restore);
+}
