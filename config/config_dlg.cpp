@@ -53,8 +53,10 @@ void CConfigDlg::DoDataExchange(CDataExchange* pDX) {
 
 int CConfigDlg::BuildModeList(DEVMODE* modes) {
     DEVMODE current{};
-    FindCurrentDisplayMode(&current);
-    const DWORD depth = current.dmBitsPerPel;
+    // When the current mode is not listed the record holds whichever entry the search ended
+    // on; the screen's own depth is the one to list then.
+    const DWORD depth = FindCurrentDisplayMode(&current) ? current.dmBitsPerPel
+                                                         : static_cast<DWORD>(GetDisplayDeviceCaps(BITSPIXEL));
 
     int count = 0;
     for (DWORD index = 0; count < kMaxModes; ++index) {
