@@ -1,6 +1,9 @@
 #include "platform/afx/null_window_backend.h"
 
 #include "platform/afx/messages.h"
+#include "platform/afx/stretch.h"
+
+#include <algorithm>
 
 NullWindowBackend::NullWindowBackend(int screenWidth, int screenHeight)
     : m_screenWidth(screenWidth), m_screenHeight(screenHeight) {}
@@ -10,7 +13,8 @@ HWND NullWindowBackend::Create(const WindowCreateParams& params) {
     if (params.width < 0 || params.height < 0) return nullptr;
     HWND hwnd = reinterpret_cast<HWND>(m_nextId++);
     HCURSOR cursor = params.windowClass ? params.windowClass->cursor : nullptr;
-    m_windows[hwnd] = {params.parent, params.style, params.width, params.height, cursor};
+    m_windows[hwnd] = {params.parent, params.style, params.width, params.height, cursor,
+                       std::vector<uint32_t>(static_cast<size_t>(params.width) * params.height, 0)};
     return hwnd;
 }
 
@@ -25,7 +29,24 @@ BOOL NullWindowBackend::GetClientRect(HWND hwnd, RECT* rect) {
     return TRUE;
 }
 
-void NullWindowBackend::EraseBackground(HWND) {}
+void NullWindowBackend::EraseBackground(HWND hwnd) {
+    auto it = m_windows.find(hwnd);
+    if (it != m_windows.end()) std::fill(it->second.pixels.begin(), it->second.pixels.end(), 0u);
+}
+
+BOOL NullWindowBackend::StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap,
+                                      RECT source) {
+    auto it = m_windows.find(hwnd);
+    if (it == m_windows.end()) return FALSE;
+    Window& w = it->second;
+    StretchPaletteBitmap(bitmap, source, dest, w.pixels.data(), w.width, w.height);
+    return TRUE;
+}
+
+const std::vector<uint32_t>* NullWindowBackend::GetPixels(HWND hwnd) const {
+    auto it = m_windows.find(hwnd);
+    return it == m_windows.end() ? nullptr : &it->second.pixels;
+}
 
 void NullWindowBackend::SetCursor(HWND hwnd, HCURSOR cursor) {
     auto it = m_windows.find(hwnd);

@@ -5,6 +5,7 @@
 #include "platform/afx/window_backend.h"
 
 #include <map>
+#include <vector>
 
 class NullWindowBackend : public WindowBackend {
 public:
@@ -18,12 +19,15 @@ public:
     void SetCursor(HWND hwnd, HCURSOR cursor) override;
     int GetSystemMetrics(int index) override;
     WindowSurface GetSurface(HWND hwnd) override;
+    BOOL StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap, RECT source) override;
 
     // A window that no CWnd owns, standing in for a host window of another program.
     HWND CreateForeignWindow(int width, int height);
     HWND GetParent(HWND hwnd) const;
     DWORD GetStyle(HWND hwnd) const;
     HCURSOR GetCursor(HWND hwnd) const;
+    // The window's pixels as the last paints left them (0x00RRGGBB, black at creation).
+    const std::vector<uint32_t>* GetPixels(HWND hwnd) const;
 
 private:
     struct Window {
@@ -31,6 +35,7 @@ private:
         DWORD style;
         int width, height;
         HCURSOR cursor;
+        std::vector<uint32_t> pixels;
     };
     int m_screenWidth, m_screenHeight;
     uintptr_t m_nextId = 0x1000;

@@ -2,6 +2,7 @@
 // the in-memory null backend for tests and headless tools.
 #pragma once
 
+#include "platform/afx/resources.h"
 #include "platform/afx/wintypes.h"
 
 #include <memory>
@@ -54,6 +55,9 @@ public:
     virtual void SetCursor(HWND hwnd, HCURSOR cursor) = 0;
     virtual int GetSystemMetrics(int index) = 0;
     virtual WindowSurface GetSurface(HWND hwnd) = 0;
+    // Copies the source rectangle of a palette bitmap onto the destination rectangle of the
+    // window, stretched (nearest pixel).
+    virtual BOOL StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap, RECT source) = 0;
 };
 
 WindowBackend& AfxGetWindowBackend();

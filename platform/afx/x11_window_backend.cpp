@@ -2,6 +2,7 @@
 
 #include "platform/afx/messages.h"
 #include "platform/afx/resources.h"
+#include "platform/afx/stretch.h"
 #include "platform/afx/wnd.h"
 #include "platform/afx/x11_error_trap.h"
 #include "platform/afx/x11_keys.h"
@@ -9,6 +10,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -255,6 +257,46 @@ WindowSurface X11WindowBackend::GetSurface(HWND hwnd) {
     s.width = rc.right;
     s.height = rc.bottom;
     return s;
+}
+
+namespace {
+// The pixel value of a 0x00RRGGBB colour in a TrueColor visual.
+unsigned long TrueColorPixel(const Visual* visual, uint32_t rgb) {
+    auto channel = [](unsigned long mask, uint32_t value8) {
+        if (!mask) return 0ul;
+        int shift = __builtin_ctzl(mask);
+        unsigned long max = mask >> shift;
+        return ((static_cast<unsigned long>(value8) * max + 127) / 255) << shift;
+    };
+    return channel(visual->red_mask, (rgb >> 16) & 0xFF) | channel(visual->green_mask, (rgb >> 8) & 0xFF) |
+           channel(visual->blue_mask, rgb & 0xFF);
+}
+} // namespace
+
+BOOL X11WindowBackend::StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap,
+                                     RECT source) {
+    RECT client;
+    if (!GetClientRect(hwnd, &client) || client.right <= 0 || client.bottom <= 0) return FALSE;
+    const int width = client.right, height = client.bottom;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
+    StretchPaletteBitmap(bitmap, source, dest, pixels.data(), width, height);
+    int screen = DefaultScreen(m_display);
+    XWindowAttributes attrs;
+    X11ErrorTrap trap(m_display);
+    if (!XGetWindowAttributes(m_display, ToWindow(hwnd), &attrs) || !trap.Ok()) return FALSE;
+    XImage* image = XCreateImage(m_display, attrs.visual, static_cast<unsigned>(attrs.depth),
+                                 ZPixmap, 0, nullptr, static_cast<unsigned>(width),
+                                 static_cast<unsigned>(height), 32, 0);
+    if (!image) return FALSE;
+    image->data = static_cast<char*>(std::calloc(static_cast<size_t>(image->bytes_per_line), height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            XPutPixel(image, x, y, TrueColorPixel(attrs.visual, pixels[static_cast<size_t>(y) * width + x]));
+    XPutImage(m_display, ToWindow(hwnd), DefaultGC(m_display, screen), image, 0, 0, 0, 0,
+              static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XDestroyImage(image); // frees the data too
+    bool ok = trap.Ok();
+    return ok ? TRUE : FALSE;
 }
 
 void X11WindowBackend::TakeFocus(::Window w) {

@@ -22,6 +22,7 @@ public:
     void SetCursor(HWND hwnd, HCURSOR cursor) override;
     int GetSystemMetrics(int index) override;
     WindowSurface GetSurface(HWND hwnd) override;
+    BOOL StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap, RECT source) override;
 
     int Fd() const override;
     void Pump() override;
