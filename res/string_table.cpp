@@ -1,3 +1,4 @@
+#include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resource_module.h"
 
@@ -12,7 +13,14 @@ const AfxStringResource kStrings[] = {
     {AFX_IDP_PARSE_INT_RANGE, "%1 から %2 迄の整数を入力してください。"},
 };
 
-const AfxResourceModule kModule = {kStrings, std::size(kStrings)};
+const DLGTEMPLATEDATA* const kDialogs[] = {&kConfigDialogTemplate, &kAboutDialogTemplate};
+
+const AfxResourceModule kModule = {
+    .strings = kStrings,
+    .stringCount = std::size(kStrings),
+    .dialogs = kDialogs,
+    .dialogCount = std::size(kDialogs),
+};
 } // namespace
 
 const AfxResourceModule& QuorvelResources() { return kModule; }

@@ -1,5 +1,6 @@
 #include "shell/app.h"
 
+#include "config/config_dlg.h"
 #include "platform/afx/wnd.h"
 #include "res/resource_module.h"
 #include "shell/display_mode.h"
@@ -60,7 +61,10 @@ BOOL CMyMirlowApp::StartSaver() {
 
 BOOL CMyMirlowApp::StartPreview(LPCSTR) { return TRUE; }
 
-void CMyMirlowApp::RunConfigDialog() {}
+void CMyMirlowApp::RunConfigDialog() {
+    CConfigDlg dlg(nullptr);
+    if (ExchangeSettingsWithDialog(m_settings, dlg)) SaveSettings();
+}
 
 int CMyMirlowApp::ExitInstance() {
     if (m_bModeChanged) ChangeDisplayMode(nullptr);
