@@ -1,3 +1,4 @@
+#include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/image_resources.h"
 #include "res/resource_module.h"
@@ -13,11 +14,16 @@ const AfxStringResource kStrings[] = {
     {AFX_IDP_PARSE_INT_RANGE, "%1 から %2 迄の整数を入力してください。"},
 };
 
+const DLGTEMPLATEDATA* const kDialogs[] = {&kConfigDialogTemplate, &kAboutDialogTemplate};
 } // namespace
 
 const AfxResourceModule& QuorvelResources() {
     static const AfxResourceModule module = [] {
-        AfxResourceModule m{kStrings, std::size(kStrings)};
+        AfxResourceModule m{};
+        m.strings = kStrings;
+        m.stringCount = std::size(kStrings);
+        m.dialogs = kDialogs;
+        m.dialogCount = std::size(kDialogs);
         AddImageResources(m);
         return m;
     }();

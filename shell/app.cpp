@@ -1,5 +1,6 @@
 #include "shell/app.h"
 
+#include "config/config_dlg.h"
 #include "platform/afx/wnd.h"
 #include "res/resource_module.h"
 #include "shell/display_mode.h"
@@ -81,7 +82,10 @@ BOOL CMyMirlowApp::StartPreview(LPCSTR handleArg) {
     return TRUE;
 }
 
-void CMyMirlowApp::RunConfigDialog() {}
+void CMyMirlowApp::RunConfigDialog() {
+    CConfigDlg dlg(nullptr);
+    if (ExchangeSettingsWithDialog(m_settings, dlg)) SaveSettings();
+}
 
 int CMyMirlowApp::ExitInstance() {
     m_pSaver.reset(); // its render thread ends here

@@ -1,5 +1,7 @@
 #include "platform/afx/resources.h"
 
+#include "platform/afx/dialog_template.h"
+
 namespace {
 const AfxResourceModule* g_module = nullptr;
 }
@@ -32,4 +34,11 @@ const AfxImageResource* AfxFindCursor(UINT id) {
 
 const AfxBitmapResource* AfxFindBitmap(UINT id) {
     return g_module ? FindById(g_module->bitmaps, g_module->bitmapCount, id) : nullptr;
+}
+
+const DLGTEMPLATEDATA* AfxFindDialogTemplate(UINT id) {
+    if (!g_module) return nullptr;
+    for (size_t i = 0; i < g_module->dialogCount; ++i)
+        if (g_module->dialogs[i]->id == id) return g_module->dialogs[i];
+    return nullptr;
 }

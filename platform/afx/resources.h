@@ -29,6 +29,8 @@ struct AfxBitmapResource {
     int paletteSize;
 };
 
+struct DLGTEMPLATEDATA;
+
 struct AfxResourceModule {
     const AfxStringResource* strings;
     size_t stringCount;
@@ -38,6 +40,8 @@ struct AfxResourceModule {
     size_t cursorCount = 0;
     const AfxBitmapResource* bitmaps = nullptr;
     size_t bitmapCount = 0;
+    const DLGTEMPLATEDATA* const* dialogs = nullptr;
+    size_t dialogCount = 0;
 };
 
 void AfxSetResourceModule(const AfxResourceModule* module);
@@ -47,3 +51,5 @@ LPCSTR AfxLoadString(UINT id);
 const AfxImageResource* AfxFindIcon(UINT id);
 const AfxImageResource* AfxFindCursor(UINT id);
 const AfxBitmapResource* AfxFindBitmap(UINT id);
+// The dialog template with that id, or null.
+const DLGTEMPLATEDATA* AfxFindDialogTemplate(UINT id);

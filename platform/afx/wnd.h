@@ -103,12 +103,13 @@ public:
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual void PostNcDestroy();
+    // Binds the object to a handle that another window system made (dialogs and their controls).
+    void Attach(HWND hwnd);
+    void Detach();
 
 private:
     bool Dispatch(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wParam, LPARAM lParam,
                   LRESULT* result);
-    void Attach(HWND hwnd);
-    void Detach();
 
     const WindowClass* m_pClass = nullptr;
     std::vector<MSG> m_current; // messages being handled, innermost last

@@ -1,7 +1,7 @@
 #include "platform/display/xrandr_display_backend.h"
 
 #include "platform/display/display.h"
-#include "platform/display/x_error_trap.h"
+#include "platform/afx/x11_error_trap.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
@@ -67,7 +67,7 @@ public:
     std::vector<DisplayMode> ListModes() override {
         std::vector<DisplayMode> modes;
         if (!Connect() || !randr_) return modes;
-        XErrorTrap trap(display_);
+        X11ErrorTrap trap(display_);
         std::optional<Head> head = PrimaryHead();
         if (!head) return modes;
         for (int i = 0; i < head->output->nmode; ++i)
@@ -83,7 +83,7 @@ public:
             return DisplayMode{static_cast<DWORD>(DisplayWidth(display_, screen)),
                                static_cast<DWORD>(DisplayHeight(display_, screen)), depth_, 0, 0};
         }
-        XErrorTrap trap(display_);
+        X11ErrorTrap trap(display_);
         std::optional<Head> head = PrimaryHead();
         if (!head) return std::nullopt;
         const XRRModeInfo* info = FindModeInfo(*head->resources, head->crtc->mode);
@@ -94,7 +94,7 @@ public:
     LONG SetMode(const DisplayMode& wanted) override {
         if (!Connect() || !randr_) return DISP_CHANGE_FAILED;
         if (wanted.bitsPerPixel != depth_) return DISP_CHANGE_BADMODE;  // the server has one depth
-        XErrorTrap trap(display_);
+        X11ErrorTrap trap(display_);
         std::optional<Head> head = PrimaryHead();
         if (!head) return DISP_CHANGE_FAILED;
         const XRRModeInfo* chosen = nullptr;
@@ -107,7 +107,7 @@ public:
         if (!chosen) return DISP_CHANGE_BADMODE;
 
         ScreenSize target = ScreenFitting(*head, *chosen);
-        if (trap.Failed()) return DISP_CHANGE_FAILED;  // the server refused one of the look-ups
+        if (!trap.Ok()) return DISP_CHANGE_FAILED;  // the server refused one of the look-ups
         ScreenSize before = CurrentScreen();
         if (head->crtc->mode == chosen->id && before.SamePixels(target)) return DISP_CHANGE_SUCCESSFUL;
         RRMode leaving = head->crtc->mode;
@@ -118,9 +118,9 @@ public:
 
     LONG Restore() override {
         if (!saved_) return DISP_CHANGE_SUCCESSFUL;
-        XErrorTrap trap(display_);
+        X11ErrorTrap trap(display_);
         std::optional<Head> head = PrimaryHead();
-        if (!head || trap.Failed() || !FindModeInfo(*head->resources, saved_->mode)) return DISP_CHANGE_FAILED;
+        if (!head || !trap.Ok() || !FindModeInfo(*head->resources, saved_->mode)) return DISP_CHANGE_FAILED;
         LONG result = Apply(*head, saved_->mode, saved_->screen, trap);
         if (result == DISP_CHANGE_SUCCESSFUL) saved_.reset();
         return result;
@@ -208,7 +208,7 @@ private:
     // Switches the primary CRTC to `mode` and the screen to `target`. The screen must hold the
     // CRTC at every step: grow it first, switch, then shrink it. A refused step puts the CRTC
     // and the screen back as they were.
-    LONG Apply(const Head& head, RRMode mode, const ScreenSize& target, XErrorTrap& trap) {
+    LONG Apply(const Head& head, RRMode mode, const ScreenSize& target, X11ErrorTrap& trap) {
         ScreenSize before = CurrentScreen();
         ScreenSize grown = ScreenSized(std::max(before.width, target.width), std::max(before.height, target.height));
         const XRRCrtcInfo& crtc = *head.crtc;
@@ -218,12 +218,12 @@ private:
         };
         auto setScreen = [&](const ScreenSize& s) {
             XRRSetScreenSize(display_, Root(), s.width, s.height, s.mmWidth, s.mmHeight);
-            return !trap.Failed();
+            return trap.Ok();
         };
 
         XGrabServer(display_);  // other clients see the change as one step
         bool ok = grown.SamePixels(before) || setScreen(grown);
-        ok = ok && setCrtc(mode) && !trap.Failed();
+        ok = ok && setCrtc(mode) && trap.Ok();
         ok = ok && (target.SamePixels(grown) || setScreen(target));
         if (!ok) {
             setCrtc(crtc.mode);

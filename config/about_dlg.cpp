@@ -1,0 +1,11 @@
+#include "config/about_dlg.h"
+
+#include "res/resource.h"
+
+CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
+
+BOOL CAboutDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CenterWindow();
+    return TRUE;
+}

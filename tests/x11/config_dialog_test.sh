@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The configuration dialog of the real program, driven with xdotool under a private X server.
+# Usage: config_dialog_test.sh QUORVEL GTK_PROBE_MODULE CLOSE_WINDOW SCREENSHOT_DIR
+set -euo pipefail
+quorvel=$1 probe=$2 close_window=$3 shots=$4
+mkdir -p "$shots"
+work=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_CONFIG_HOME"
+export GTK_MODULES=$probe QUORVEL_PROBE_FILE=$work/probe.txt
+ini=$XDG_CONFIG_HOME/quorvel.INI
+config_title='Quorvel Screen Saver(Direct X)'
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "ok: $*"; }
+
+# Waits until the probe has described a window with this title.
+wait_window() {
+  for _ in $(seq 200); do
+    grep -qxF "end	$1" "$work/probe.txt" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  fail "no window \"$1\""
+}
+
+# The centre, in screen pixels, of the control of the last described window with this name.
+centre_of() {
+  awk -F'\t' -v n="$1" '$2 == n { x = int($4 + $6 / 2); y = int($5 + $7 / 2) } END { if (x == "") exit 1; print x, y }' \
+    "$work/probe.txt"
+}
+
+click() {
+  read -r x y < <(centre_of "$1") || fail "no control $1"
+  xdotool mousemove "$x" "$y" click 1
+}
+
+start() {
+  : >"$work/probe.txt"
+  "$quorvel" "$@" &
+  pid=$!
+  wait_window "$config_title"
+  window=$(xdotool search --onlyvisible --name "Quorvel Screen Saver" | head -n1)
+  xdotool windowfocus --sync "$window"
+}
+
+# Waits for the program to end and checks its exit status.
+wait_exit() {
+  for _ in $(seq 200); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+  local status=0
+  wait "$pid" || status=$?
+  pid=""
+  [ "$status" -eq 0 ] || fail "exit status $status"
+}
+
+shot() { sleep 1; xwd -root -silent | /usr/bin/convert xwd:- "$shots/$1.png"; }
+
+# c:1234 is no switch: the program ends at once without a dialog.
+: >"$work/probe.txt"
+timeout 10 "$quorvel" c:1234 || fail "c:1234 did not end cleanly"
+[ ! -s "$work/probe.txt" ] || fail "c:1234 opened a window"
+pass "c:1234 opens nothing"
+
+# Escape and the close button cancel; an absent profile stays absent.
+start c
+grep -qP '^GtkLabel\tGtkLabel\tｷｬﾝｾﾙ\t' "$work/probe.txt" || fail "the Cancel button's text"
+shot config-dialog
+xdotool key Escape
+wait_exit
+[ ! -e "$ini" ] || fail "Escape wrote the profile"
+pass "Escape cancels"
+
+start
+"$close_window" "$window"
+wait_exit
+[ ! -e "$ini" ] || fail "the close button wrote the profile"
+pass "the close button cancels"
+
+# A changed Number and OK: every key is written.
+start -C
+xdotool key ctrl+a type 7
+click 1
+wait_exit
+[ -e "$ini" ] || fail "OK wrote no profile"
+for key in Number Length Speed Width Height Specular BackgroundRGB Power Type Hard Lighting; do
+  grep -q "^$key=" "$ini" || fail "key $key missing"
+done
+grep -qx "Number=7" "$ini" || fail "Number was not saved: $(cat "$ini")"
+grep -qx "Length=10" "$ini" || fail "Length changed"
+pass "OK saves all eleven keys"
+
+# An invalid Length keeps the dialog open behind the message box.
+rm -f "$ini"
+start /c
+click 1000
+xdotool key ctrl+a type 0
+click 1
+wait_window "Mirlow"
+xdotool search --onlyvisible --name '^Mirlow$' >/dev/null || fail "no message box titled Mirlow"
+grep -qP '^GtkLabel\t[^\t]*\t1 から 100 迄の整数を入力してください。\t' "$work/probe.txt" || fail "message text"
+shot length-message
+xdotool key Return
+sleep 0.5
+xdotool search --onlyvisible --name '^Mirlow$' >/dev/null && fail "the message box stayed"
+kill -0 "$pid" || fail "the dialog closed after the message"
+xdotool key Escape
+wait_exit
+[ ! -e "$ini" ] || fail "a failed OK wrote the profile"
+pass "an invalid Length shows the message and keeps the dialog"
+
+# The About box opens over the dialog; a termination signal cancels both cleanly.
+start c
+click 1006
+wait_window "Quorvel(Direct X)"
+grep -qP '^GtkLabel\tGtkLabel\tQuorvel Screen Saver\( Direct X\)\t' "$work/probe.txt" || fail "About title text"
+# Centred on the configuration dialog: the centres of the two windows' layouts coincide.
+centres=$(awk -F'\t' '$1 == "window" { title = $2 } $1 == "GtkFixed" { print title "\t" int($4 + $6 / 2) "\t" int($5 + $7 / 2) }' \
+  "$work/probe.txt")
+config_centre=$(grep -F "$config_title" <<<"$centres" | tail -n1 | cut -f2-)
+about_centre=$(grep -F "Quorvel(Direct X)" <<<"$centres" | tail -n1 | cut -f2-)
+[ -n "$about_centre" ] && [ "$config_centre" = "$about_centre" ] || fail "About not centred: $config_centre / $about_centre"
+shot about-box
+kill -TERM "$pid"
+wait_exit
+[ ! -e "$ini" ] || fail "SIGTERM wrote the profile"
+pass "About opens; SIGTERM cancels"
