@@ -15,7 +15,8 @@ public:
     // events. A worker that never started is not waited for.
     ~CMultiThread() override;
 
-    // Stores the wait limit, creates the done and wake events and starts the worker.
+    // Stores the wait limit, creates the done and wake events and starts the worker. A second
+    // Start is refused.
     BOOL Start(DWORD createFlags, UINT stackSize, void* security, DWORD waitLimit);
     BOOL InitInstance() override { return TRUE; }
     // The worker's loop: wait for a wake (or the wait limit), run OnWake, until stopped; then
