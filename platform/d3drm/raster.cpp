@@ -141,7 +141,9 @@ void Rasterizer::DrawProjected(std::span<const CameraVertex> vertices, std::span
         const Projected& c = screen[ic];
         const uint32_t any = a.outcode | b.outcode | c.outcode;
         if (any == 0) {
-            Fill(a, b, c);
+            // Most triangles of a closed mesh face away: cull them before any set-up.
+            const int64_t area = (int64_t{b.x} - a.x) * (int64_t{c.y} - a.y) - (int64_t{b.y} - a.y) * (int64_t{c.x} - a.x);
+            if (area > 0) Fill(a, b, c);
         } else if ((a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0) {
             DrawClipped(vertices[ia], vertices[ib], vertices[ic], any);
         }

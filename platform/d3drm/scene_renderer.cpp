@@ -11,6 +11,13 @@ bool SameProjection(const Projection& a, const Projection& b) {
            a.top == b.top && a.width == b.width && a.height == b.height;
 }
 
+bool SameTransform(const RMTransform& a, const RMTransform& b) {
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            if (a.m[i][j] != b.m[i][j]) return false;
+    return true;
+}
+
 Rgb ColourOf(D3DCOLOR c) { return {D3DRMColorGetRed(c), D3DRMColorGetGreen(c), D3DRMColorGetBlue(c)}; }
 
 SurfaceMaterial SurfaceOf(const IDirect3DRMMaterial* material) {
@@ -41,26 +48,30 @@ LightSource SourceOf(const IDirect3DRMLight& light, const IDirect3DRMFrame& fram
 
 } // namespace
 
+bool SceneRenderer::LightKey::operator==(const LightKey& o) const {
+    return light == o.light && lightRevision == o.lightRevision && frame == o.frame && SameTransform(world, o.world);
+}
+
 SceneRenderer::SceneRenderer(FrameBuffer& target) : m_target(target), m_rasterizer(target) {}
 
 void SceneRenderer::Walk(const IDirect3DRMFrame& frame) {
     m_frames.push_back(&frame);
     for (const IDirect3DRMLight* light : frame.Lights())
-        m_lightKeys.push_back({light, light->Revision(), &frame, frame.Revision()});
+        m_lightKeys.push_back({light, light->Revision(), &frame, frame.WorldTransform()});
     for (const IDirect3DRMFrame* child : frame.Children())
         Walk(*child);
 }
 
 bool SceneRenderer::TakeEnvironment(const SceneView& view) {
-    const uint64_t cameraRevision = view.camera ? view.camera->Revision() : 0;
+    const RMTransform cameraWorld = view.camera ? view.camera->WorldTransform() : RMTransform::Identity();
     const bool same = m_generation != 0 && m_lightKeys == m_lastLightKeys && view.camera == m_lastCamera &&
-                      cameraRevision == m_lastCameraRevision && SameProjection(view.projection, m_lastProjection) &&
+                      SameTransform(cameraWorld, m_lastCameraWorld) && SameProjection(view.projection, m_lastProjection) &&
                       view.mono == m_lastMono && view.shades == m_lastShades;
     if (same) return false;
     ++m_generation;
     m_lastLightKeys = m_lightKeys;
     m_lastCamera = view.camera;
-    m_lastCameraRevision = cameraRevision;
+    m_lastCameraWorld = cameraWorld;
     m_lastProjection = view.projection;
     m_lastMono = view.mono;
     m_lastShades = view.shades;
@@ -68,7 +79,6 @@ bool SceneRenderer::TakeEnvironment(const SceneView& view) {
     m_lights.clear();
     for (const LightKey& key : m_lightKeys)
         m_lights.push_back(SourceOf(*key.light, *key.frame));
-    const RMTransform cameraWorld = view.camera ? view.camera->WorldTransform() : RMTransform::Identity();
     m_worldToCamera = cameraWorld.InverseRigid();
     const D3DVECTOR forward = cameraWorld.Axis(2);
     m_lighter.emplace(m_lights, D3DVECTOR{-forward.x, -forward.y, -forward.z});
@@ -147,18 +157,21 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, con
     m_rasterizer.ProjectVertices(cache.camera, cache.screen);
 }
 
-void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record) {
+void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted) {
     const std::span<IDirect3DRMVisual* const> visuals = frame.Visuals();
     if (record.visuals.size() < visuals.size()) record.visuals.resize(visuals.size());
+    if (!trusted) record.cached = 0;
     for (size_t i = record.drawn; i < visuals.size(); ++i) {
         const IDirect3DRMMesh* mesh = visuals[i]->AsMesh();
         if (!mesh) continue;
         VisualCache& cache = record.visuals[i];
-        if (!IsCurrent(cache, *mesh, frame)) Compute(cache, *mesh, frame);
+        const bool current = i < record.cached ? cache.generation == m_generation : IsCurrent(cache, *mesh, frame);
+        if (!current) Compute(cache, *mesh, frame);
         m_rasterizer.DrawProjected(cache.camera, cache.screen, cache.triangles);
         ++m_lastDrawn;
     }
     record.drawn = visuals.size();
+    record.cached = visuals.size();
 }
 
 void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, bool clear, bool contentsKept) {
@@ -181,11 +194,13 @@ void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, 
             record.visited = false;
         }
     }
+    const bool nothingDrawnChanged = m_hasFrame && IDirect3DRMObject::LastChangeOfRendered() <= m_lastClock;
     for (const IDirect3DRMFrame* frame : m_frames) {
         FrameRecord& record = m_records[frame];
+        const bool trusted = nothingDrawnChanged && record.revision == frame->Revision();
         record.revision = frame->Revision();
         record.visited = true;
-        DrawNewVisuals(*frame, record);
+        DrawNewVisuals(*frame, record, trusted);
     }
     if (!incremental) std::erase_if(m_records, [](const auto& entry) { return !entry.second.visited; });
 

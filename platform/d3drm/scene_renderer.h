@@ -50,16 +50,19 @@ private:
     };
     struct FrameRecord {
         uint64_t revision = 0;
-        size_t drawn = 0; // visuals of the frame drawn into the retained buffer
+        size_t drawn = 0;  // visuals of the frame drawn into the retained buffer
+        size_t cached = 0; // visuals whose cache was current at the last frame
         std::vector<VisualCache> visuals;
         bool visited = false;
     };
+    // A light as placed: its frame's revision would also rise for changes that move nothing
+    // (the scene root's background, new children), so the placement itself is compared.
     struct LightKey {
         const IDirect3DRMLight* light;
         uint64_t lightRevision;
         const IDirect3DRMFrame* frame;
-        uint64_t frameRevision;
-        bool operator==(const LightKey&) const = default;
+        RMTransform world;
+        bool operator==(const LightKey& o) const;
     };
 
     void Walk(const IDirect3DRMFrame& frame);
@@ -68,7 +71,8 @@ private:
     bool CanDrawIncrementally(const IDirect3DRMFrame& root, bool clear, bool contentsKept) const;
     bool IsCurrent(const VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame) const;
     void Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame);
-    void DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record);
+    // trusted: nothing drawn before has changed, so caches current at the last frame still are.
+    void DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted);
 
     FrameBuffer& m_target;
     Rasterizer m_rasterizer;
@@ -82,7 +86,7 @@ private:
     // Kept from earlier frames.
     std::vector<LightKey> m_lastLightKeys;
     const IDirect3DRMFrame* m_lastCamera = nullptr;
-    uint64_t m_lastCameraRevision = 0;
+    RMTransform m_lastCameraWorld = RMTransform::Identity();
     Projection m_lastProjection;
     bool m_lastMono = false;
     int m_lastShades = 0;
