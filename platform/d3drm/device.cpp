@@ -46,7 +46,10 @@ HRESULT IDirect3DRMDevice::Update() {
     if (m_pendingClear) m_pendingClear->DrawPendingClear();
     RECT damage = m_frame.TakeDamage();
     if (m_presentAll) damage = {0, 0, m_frame.Width(), m_frame.Height()};
-    if (swr::IsEmpty(damage)) return S_OK;
+    if (swr::IsEmpty(damage)) {
+        ++m_updates;
+        return S_OK;
+    }
     swr::Presenter* presenter = EnsurePresenter();
     if (!presenter || !presenter->Present(m_frame, damage)) {
         // Kept for the next try, so that no drawn part goes missing from the window.
@@ -54,6 +57,7 @@ HRESULT IDirect3DRMDevice::Update() {
         return D3DRMERR_BADOBJECT;
     }
     m_presentAll = false;
+    ++m_updates;
     return S_OK;
 }
 

@@ -29,6 +29,8 @@ public:
     D3DRMRENDERQUALITY GetQuality() const { return m_quality; }
     DWORD GetShades() const { return m_shades; }
     bool IsMono() const { return m_mono; }
+    // Successful Updates so far; any thread may read it.
+    uint64_t UpdateCount() const { return m_updates.load(); }
     // The frame as rendered so far (headless tools read their image here).
     const swr::FrameBuffer& GetFrameBuffer() const { return m_frame; }
 
@@ -63,6 +65,7 @@ private:
     std::unique_ptr<swr::Presenter> m_presenter; // made at the first present, on that thread
     bool m_presentAll = true;
     uint64_t m_writes = 0;
+    std::atomic<uint64_t> m_updates{0};
     IDirect3DRMViewport* m_pendingClear = nullptr;
 };
 
