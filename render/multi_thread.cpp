@@ -4,7 +4,9 @@ IMPLEMENT_DYNCREATE(CMultiThread, CWinThread)
 
 CMultiThread::CMultiThread() = default;
 
-CMultiThread::~CMultiThread() {
+CMultiThread::~CMultiThread() { StopWorker(); }
+
+void CMultiThread::StopWorker() {
     if (m_pWake && m_pDone && m_started.load()) {
         m_bStop.store(TRUE);
         m_pWake->SetEvent();
@@ -16,6 +18,7 @@ CMultiThread::~CMultiThread() {
     m_pWake = nullptr;
     delete m_pDone;
     m_pDone = nullptr;
+    m_started.store(false);
 }
 
 BOOL CMultiThread::Start(DWORD createFlags, UINT stackSize, void* security, DWORD waitLimit) {

@@ -26,6 +26,11 @@ public:
     virtual void OnWake() {}
 
 protected:
+    // Stops a started worker and deletes the events; later calls do nothing. A derived class
+    // whose OnWake uses its own members calls it first thing in its destructor, so that the
+    // worker's last step never runs on a half-destroyed object.
+    void StopWorker();
+
     CEvent* m_pWake = nullptr;
     CEvent* m_pDone = nullptr;
     DWORD m_waitLimit = INFINITE;

@@ -2,7 +2,7 @@
 
 CRenderThread::CRenderThread(CSyncObject* sceneLock) : m_pSceneLock(sceneLock) {}
 
-CRenderThread::~CRenderThread() = default;
+CRenderThread::~CRenderThread() { StopWorker(); }
 
 void CRenderThread::SetTargets(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport, IDirect3DRMFrame* scene) {
     m_pDevice = device;
