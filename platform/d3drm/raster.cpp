@@ -131,8 +131,8 @@ void Rasterizer::DrawTriangles(std::span<const CameraVertex> vertices, std::span
 
 void Rasterizer::DrawProjected(std::span<const CameraVertex> vertices, std::span<const ScreenVertex> screen,
                                std::span<const uint32_t> indices) {
-    if (!m_valid || screen.size() != vertices.size()) return;
-    const size_t count = vertices.size();
+    if (!m_valid || (!vertices.empty() && screen.size() != vertices.size())) return;
+    const size_t count = screen.size();
     for (size_t t = 0; t + 3 <= indices.size(); t += 3) {
         const uint32_t ia = indices[t], ib = indices[t + 1], ic = indices[t + 2];
         if (ia >= count || ib >= count || ic >= count) continue;
@@ -144,7 +144,7 @@ void Rasterizer::DrawProjected(std::span<const CameraVertex> vertices, std::span
             // Most triangles of a closed mesh face away: cull them before any set-up.
             const int64_t area = (int64_t{b.x} - a.x) * (int64_t{c.y} - a.y) - (int64_t{b.y} - a.y) * (int64_t{c.x} - a.x);
             if (area > 0) Fill(a, b, c);
-        } else if ((a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0) {
+        } else if ((a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0 && !vertices.empty()) {
             DrawClipped(vertices[ia], vertices[ib], vertices[ic], any);
         }
     }

@@ -59,7 +59,8 @@ public:
 
     // The two halves of DrawTriangles, for callers that draw the same vertices in many frames:
     // projection under the current projection (screen gets one entry per vertex), then drawing.
-    // screen must come from ProjectVertices of the same vertices and the same projection.
+    // screen must come from ProjectVertices of the same vertices and the same projection;
+    // vertices may be empty when no screen vertex has an outcode (nothing needs clipping).
     void ProjectVertices(std::span<const CameraVertex> vertices, std::vector<ScreenVertex>& screen) const;
     void DrawProjected(std::span<const CameraVertex> vertices, std::span<const ScreenVertex> screen,
                        std::span<const uint32_t> indices);

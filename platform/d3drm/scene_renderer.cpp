@@ -3,6 +3,8 @@
 #include "platform/d3drm/light.h"
 #include "platform/d3drm/material.h"
 
+#include <algorithm>
+
 namespace swr {
 namespace {
 
@@ -112,7 +114,8 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, con
     cache.mesh = &mesh;
     cache.computedAt = IDirect3DRMObject::CurrentRevision();
     cache.generation = m_generation;
-    cache.camera.clear();
+    std::vector<CameraVertex>& camera = m_cameraScratch;
+    camera.clear();
     cache.triangles.clear();
     size_t vertexCount = 0, triangleCount = 0;
     for (size_t g = 0; g < mesh.GroupCount(); ++g) {
@@ -121,14 +124,14 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, con
         for (size_t f = 0; f < group.FaceCount(); ++f)
             triangleCount += group.Face(f).size() - 2;
     }
-    cache.camera.reserve(vertexCount);
+    camera.reserve(vertexCount);
     cache.triangles.reserve(triangleCount * 3);
 
     const RMTransform& world = frame.WorldTransform();
     const RMTransform toCamera = world.Then(m_worldToCamera);
     for (size_t g = 0; g < mesh.GroupCount(); ++g) {
         const RMMeshGroup& group = mesh.Group(g);
-        const uint32_t base = static_cast<uint32_t>(cache.camera.size());
+        const uint32_t base = static_cast<uint32_t>(camera.size());
         const Rgb surface = ColourOf(group.Color());
         const SurfaceMaterial material = SurfaceOf(group.Material());
         const bool lit = (group.Quality() & D3DRMLIGHT_ON) != 0;
@@ -141,7 +144,7 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, con
                                 : m_lighter->Light(position, normal, surface, material);
             }
             const D3DVECTOR p = toCamera.ApplyToPoint(v.position);
-            cache.camera.push_back({p.x, p.y, p.z, c.r, c.g, c.b});
+            camera.push_back({p.x, p.y, p.z, c.r, c.g, c.b});
         }
         // Faces become fans: a quadrilateral (a, b, c, d) gives (a, b, c) and (a, c, d).
         for (size_t f = 0; f < group.FaceCount(); ++f) {
@@ -153,8 +156,15 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, con
             }
         }
     }
-    cache.screen.reserve(cache.camera.size());
-    m_rasterizer.ProjectVertices(cache.camera, cache.screen);
+    cache.screen.reserve(camera.size());
+    m_rasterizer.ProjectVertices(camera, cache.screen);
+    // Most pieces lie wholly in view; only those that need clipping keep camera-space vertices.
+    const bool clipped = std::any_of(cache.screen.begin(), cache.screen.end(),
+                                     [](const ScreenVertex& v) { return v.outcode != 0; });
+    if (clipped)
+        cache.camera.assign(camera.begin(), camera.end());
+    else
+        std::vector<CameraVertex>().swap(cache.camera);
 }
 
 void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted) {

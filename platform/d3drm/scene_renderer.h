@@ -44,7 +44,7 @@ private:
         const IDirect3DRMMesh* mesh = nullptr;
         uint64_t computedAt = 0; // revision clock when computed
         uint64_t generation = 0; // of the lighting and projection it was computed with
-        std::vector<CameraVertex> camera;
+        std::vector<CameraVertex> camera; // kept only when some vertex needs clipping
         std::vector<ScreenVertex> screen;
         std::vector<uint32_t> triangles;
     };
@@ -82,6 +82,7 @@ private:
     std::vector<const IDirect3DRMFrame*> m_frames;
     std::vector<LightKey> m_lightKeys;
     std::vector<LightSource> m_lights;
+    std::vector<CameraVertex> m_cameraScratch;
 
     // Kept from earlier frames.
     std::vector<LightKey> m_lastLightKeys;
