@@ -2,22 +2,35 @@
 //   BM_FrameCopy        one memcpy of a whole 32-bit frame, the yardstick of the others;
 //   BM_IncrementalFrame one growth step, then Clear + Render + Update to the memory presenter;
 //   BM_FullRedraw       Clear + Render + Update of the whole scene with lighting cached;
-//   BM_FullRelight      the same after the camera moved, so every vertex is lit and projected again.
-// Each scene benchmark reports the process's peak resident set (peak_rss_MB); run one alone
-// (--benchmark_filter) for the peak of that scene.
+//   BM_FullRelight      the same after the camera moved, so every vertex is lit and projected
+//   again.
+// Each scene benchmark reports the resident set with its scene built (rss_MB: frame, depth and
+// presented image, the headless window's own copy, meshes and caches) and the process's peak.
 
 #include "tests/support/saver_scene.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <cstdio>
 #include <cstring>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int kWidth = 1920, kHeight = 1080;
 constexpr int kPipes = 20, kSteps = 100;
+
+double ResidentMegabytes() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) /
+           (1024.0 * 1024.0);
+}
 
 double PeakRssMegabytes() {
     rusage usage{};
@@ -41,7 +54,8 @@ void BM_FrameCopy(benchmark::State& state) {
         benchmark::DoNotOptimize(to.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * from.size() * sizeof(uint32_t)));
+    state.SetBytesProcessed(
+        static_cast<int64_t>(state.iterations() * from.size() * sizeof(uint32_t)));
 }
 BENCHMARK(BM_FrameCopy);
 
@@ -55,7 +69,8 @@ void BM_IncrementalFrame(benchmark::State& state) {
         // A complete set is replaced as the animation driver replaces it (outside the timing).
         if (steps == long{kPipes} * kSteps) {
             state.PauseTiming();
-            for (auto& pipe : scene.pipes) scene.scene->DeleteChild(pipe->GetFrame());
+            for (auto& pipe : scene.pipes)
+                scene.scene->DeleteChild(pipe->GetFrame());
             scene.pipes.clear();
             scene.AddPipes(kPipes, kSteps);
             scene.Frame();
@@ -66,6 +81,7 @@ void BM_IncrementalFrame(benchmark::State& state) {
         ++steps;
         scene.Frame();
     }
+    state.counters["rss_MB"] = ResidentMegabytes();
     state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
 BENCHMARK(BM_IncrementalFrame)->Unit(benchmark::kMicrosecond);
@@ -75,10 +91,12 @@ void BM_FullRedraw(benchmark::State& state) {
     const D3DCOLOR background = scene->scene->GetSceneBackground();
     for (auto _ : state) {
         // Setting the background again invalidates the retained image but no cached lighting.
-        scene->scene->SetSceneBackgroundRGB(D3DRMColorGetRed(background), D3DRMColorGetGreen(background),
+        scene->scene->SetSceneBackgroundRGB(D3DRMColorGetRed(background),
+                                            D3DRMColorGetGreen(background),
                                             D3DRMColorGetBlue(background));
         scene->Frame();
     }
+    state.counters["rss_MB"] = ResidentMegabytes();
     state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
 BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
@@ -91,6 +109,7 @@ void BM_FullRelight(benchmark::State& state) {
         scene->camera->SetPosition(scene->scene, 0.0f, y, 0.0f);
         scene->Frame();
     }
+    state.counters["rss_MB"] = ResidentMegabytes();
     state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
 BENCHMARK(BM_FullRelight)->Unit(benchmark::kMillisecond);

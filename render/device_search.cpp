@@ -4,12 +4,13 @@ namespace {
 
 DEVICESEARCH g_search{};
 
-HRESULT EnumDeviceCallback(GUID* guid, LPSTR, LPSTR, D3DDEVICEDESC* hardware, D3DDEVICEDESC* software,
-                           void* context) {
+HRESULT EnumDeviceCallback(GUID* guid, LPSTR, LPSTR, D3DDEVICEDESC* hardware,
+                           D3DDEVICEDESC* software, void* context) {
     int32_t& selected = *static_cast<int32_t*>(context);
     const bool isHardware = hardware->dcmColorModel != 0;
     const D3DDEVICEDESC& judged = isHardware ? *hardware : *software;
-    if ((judged.dwDeviceRenderBitDepth & DepthToRenderFlag(g_search.depth)) == 0) return D3DENUMRET_OK;
+    if ((judged.dwDeviceRenderBitDepth & DepthToRenderFlag(g_search.depth)) == 0)
+        return D3DENUMRET_OK;
 
     g_search.devices[g_search.count] = *guid;
     bool select;
@@ -34,14 +35,22 @@ HRESULT EnumDeviceCallback(GUID* guid, LPSTR, LPSTR, D3DDEVICEDESC* hardware, D3
 
 DWORD DepthToRenderFlag(int bitsPerPixel) {
     switch (bitsPerPixel) {
-    case 1: return DDBD_1;
-    case 2: return DDBD_2;
-    case 4: return DDBD_4;
-    case 8: return DDBD_8;
-    case 16: return DDBD_16;
-    case 24: return DDBD_24;
-    case 32: return DDBD_32;
-    default: return 0;
+    case 1:
+        return DDBD_1;
+    case 2:
+        return DDBD_2;
+    case 4:
+        return DDBD_4;
+    case 8:
+        return DDBD_8;
+    case 16:
+        return DDBD_16;
+    case 24:
+        return DDBD_24;
+    case 32:
+        return DDBD_32;
+    default:
+        return 0;
     }
 }
 
@@ -65,7 +74,9 @@ BOOL SearchDevices(int depth, BOOL preferHardware) {
     return g_search.count > 0 ? TRUE : FALSE;
 }
 
-const DEVICESEARCH& GetDeviceSearch() { return g_search; }
+const DEVICESEARCH& GetDeviceSearch() {
+    return g_search;
+}
 
 const GUID* SelectedDeviceGuid() {
     if (g_search.selected < 0 || g_search.selected >= g_search.count) return nullptr;

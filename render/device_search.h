@@ -7,12 +7,12 @@
 constexpr int kMaxSearchDevices = 5;
 
 struct DEVICESEARCH {
-    int32_t depth;          // bits per pixel of the display
-    BOOL preferHardware;    // the Hard setting
+    int32_t depth;                   // bits per pixel of the display
+    BOOL preferHardware;             // the Hard setting
     GUID devices[kMaxSearchDevices]; // acceptable devices in enumeration order
     int32_t count;
-    int32_t selected;       // index into devices; -1 while none
-    BOOL selectedHardware;  // judged by its hardware description
+    int32_t selected;      // index into devices; -1 while none
+    BOOL selectedHardware; // judged by its hardware description
     BOOL selectedMono;
 };
 

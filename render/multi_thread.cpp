@@ -4,7 +4,9 @@ IMPLEMENT_DYNCREATE(CMultiThread, CWinThread)
 
 CMultiThread::CMultiThread() = default;
 
-CMultiThread::~CMultiThread() { StopWorker(); }
+CMultiThread::~CMultiThread() {
+    StopWorker();
+}
 
 void CMultiThread::StopWorker() {
     if (m_pWake && m_pDone && m_started.load()) {

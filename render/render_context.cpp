@@ -19,11 +19,18 @@ struct DepthSettings {
 
 bool SettingsForDepth(int depth, DepthSettings* settings) {
     switch (depth) {
-    case 1: *settings = {4, 0, 4}; return true;
-    case 16: *settings = {32, 64, 32}; return true;
+    case 1:
+        *settings = {4, 0, 4};
+        return true;
+    case 16:
+        *settings = {32, 64, 32};
+        return true;
     case 24:
-    case 32: *settings = {256, 64, 256}; return true;
-    default: return false;
+    case 32:
+        *settings = {256, 64, 256};
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -46,8 +53,8 @@ BOOL CRenderContext::Initialize(CWnd* window, BOOL preferHardware) {
     const bool built = FindDevice() && Direct3DRMCreate(&m_pD3DRM) == S_OK &&
                        CreateFrame(nullptr, &m_pScene) && CreateFrame(m_pScene, &m_pCamera) &&
                        SetCameraPosition(0.0f, 0.0f, 0.0f) &&
-                       DirectDrawCreateClipper(0, &m_pClipper, nullptr) == S_OK && AttachWindow(window) &&
-                       CreateDevice(window, 0, 0);
+                       DirectDrawCreateClipper(0, &m_pClipper, nullptr) == S_OK &&
+                       AttachWindow(window) && CreateDevice(window, 0, 0);
     if (!built) {
         ReleaseAll();
         return FALSE;
@@ -55,7 +62,9 @@ BOOL CRenderContext::Initialize(CWnd* window, BOOL preferHardware) {
     return TRUE;
 }
 
-BOOL CRenderContext::FindDevice() { return SearchDevices(m_nDisplayDepth, m_bPreferHardware); }
+BOOL CRenderContext::FindDevice() {
+    return SearchDevices(m_nDisplayDepth, m_bPreferHardware);
+}
 
 BOOL CRenderContext::CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame) {
     return m_pD3DRM->CreateFrame(parent, frame) == S_OK;
@@ -76,16 +85,19 @@ BOOL CRenderContext::CreateDevice(CWnd* window, int width, int height) {
     const GUID* selected = SelectedDeviceGuid();
     if (!selected) return FALSE;
     GUID guid = *selected;
-    if (m_pD3DRM->CreateDeviceFromClipper(m_pClipper, &guid, width, height, &m_pDevice) != S_OK) return FALSE;
+    if (m_pD3DRM->CreateDeviceFromClipper(m_pClipper, &guid, width, height, &m_pDevice) != S_OK)
+        return FALSE;
     const DWORD deviceWidth = m_pDevice->GetWidth(), deviceHeight = m_pDevice->GetHeight();
-    if (m_pD3DRM->CreateViewport(m_pDevice, m_pCamera, 0, 0, deviceWidth, deviceHeight, &m_pViewport) != S_OK)
+    if (m_pD3DRM->CreateViewport(m_pDevice, m_pCamera, 0, 0, deviceWidth, deviceHeight,
+                                 &m_pViewport) != S_OK)
         return FALSE;
     if (m_pViewport->SetBack(5000.0f) != S_OK) return FALSE;
     if (m_pDevice->SetQuality(D3DRMRENDER_GOURAUD) != S_OK) return FALSE;
     DepthSettings settings;
     if (!SettingsForDepth(m_nDisplayDepth, &settings)) return FALSE;
     if (m_pDevice->SetShades(settings.shades) != S_OK) return FALSE;
-    if (settings.textureColors != 0 && m_pD3DRM->SetDefaultTextureColors(settings.textureColors) != S_OK)
+    if (settings.textureColors != 0 &&
+        m_pD3DRM->SetDefaultTextureColors(settings.textureColors) != S_OK)
         return FALSE;
     return m_pD3DRM->SetDefaultTextureShades(settings.textureShades) == S_OK;
 }
@@ -99,9 +111,13 @@ BOOL CRenderContext::StartRendering(LONG waitLimit) {
     return TRUE;
 }
 
-BOOL CRenderContext::PauseRendering() { return m_thread.Pause(); }
+BOOL CRenderContext::PauseRendering() {
+    return m_thread.Pause();
+}
 
-BOOL CRenderContext::RequestFrame() { return m_thread.Wake(); }
+BOOL CRenderContext::RequestFrame() {
+    return m_thread.Wake();
+}
 
 void CRenderContext::ReleaseAll() {
     CSingleLock lock(&m_sceneLock, TRUE);
@@ -134,7 +150,8 @@ BOOL CRenderContext::PointCamera(D3DVALUE x, D3DVALUE y, D3DVALUE z) {
     D3DRMVectorNormalize(&side);
     D3DVECTOR up;
     D3DRMVectorCrossProduct(&up, &direction, &side);
-    return m_pCamera->SetOrientation(m_pScene, direction.x, direction.y, direction.z, up.x, up.y, up.z) == S_OK;
+    return m_pCamera->SetOrientation(m_pScene, direction.x, direction.y, direction.z, up.x, up.y,
+                                     up.z) == S_OK;
 }
 
 BOOL CRenderContext::AddSceneLight(IDirect3DRMLight* light) {
@@ -175,7 +192,8 @@ BOOL CRenderContext::HandlePaint(HDC dc) {
     CSingleLock lock(&m_sceneLock, TRUE);
     if (!m_bReady || !m_pDevice) return FALSE;
     IDirect3DRMWinDevice* win = nullptr;
-    if (m_pDevice->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&win)) != S_OK) return TRUE;
+    if (m_pDevice->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&win)) != S_OK)
+        return TRUE;
     win->HandlePaint(dc);
     win->Release();
     return TRUE;
@@ -185,7 +203,8 @@ BOOL CRenderContext::HandleActivate(WORD state) {
     CSingleLock lock(&m_sceneLock, TRUE);
     if (!m_bReady || !m_pDevice) return FALSE;
     IDirect3DRMWinDevice* win = nullptr;
-    if (m_pDevice->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&win)) != S_OK) return TRUE;
+    if (m_pDevice->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&win)) != S_OK)
+        return TRUE;
     win->HandleActivate(state);
     win->Release();
     return TRUE;

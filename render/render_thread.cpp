@@ -2,9 +2,12 @@
 
 CRenderThread::CRenderThread(CSyncObject* sceneLock) : m_pSceneLock(sceneLock) {}
 
-CRenderThread::~CRenderThread() { StopWorker(); }
+CRenderThread::~CRenderThread() {
+    StopWorker();
+}
 
-void CRenderThread::SetTargets(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport, IDirect3DRMFrame* scene) {
+void CRenderThread::SetTargets(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport,
+                               IDirect3DRMFrame* scene) {
     m_pDevice = device;
     m_pViewport = viewport;
     m_pScene = scene;

@@ -22,11 +22,13 @@ struct D3DDEVICEDESC {
 };
 
 using LPD3DENUMDEVICESCALLBACK = HRESULT (*)(GUID* guid, LPSTR description, LPSTR name,
-                                              D3DDEVICEDESC* hardware, D3DDEVICEDESC* software,
-                                              void* context);
+                                             D3DDEVICEDESC* hardware, D3DDEVICEDESC* software,
+                                             void* context);
 
-constexpr GUID IID_IDirect3DRGBDevice = {0xA4665C60, 0x2673, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
-constexpr GUID IID_IDirect3DRampDevice = {0xF2086B20, 0x259F, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
+constexpr GUID IID_IDirect3DRGBDevice = {
+    0xA4665C60, 0x2673, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
+constexpr GUID IID_IDirect3DRampDevice = {
+    0xF2086B20, 0x259F, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
 
 // One device as the enumeration reports it.
 struct D3DDeviceEntry {

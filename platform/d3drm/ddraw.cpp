@@ -23,7 +23,8 @@ D3DDeviceEntry SoftwareDevice(const GUID& guid, D3DCOLORMODEL model, const char*
 } // namespace
 
 std::vector<D3DDeviceEntry> D3DBuiltInDevices() {
-    return {SoftwareDevice(IID_IDirect3DRGBDevice, D3DCOLOR_RGB, "Software RGB device", "RGB Emulation"),
+    return {SoftwareDevice(IID_IDirect3DRGBDevice, D3DCOLOR_RGB, "Software RGB device",
+                           "RGB Emulation"),
             SoftwareDevice(IID_IDirect3DRampDevice, D3DCOLOR_MONO, "Software mono (ramp) device",
                            "Ramp Emulation")};
 }
@@ -58,8 +59,8 @@ HRESULT IDirect3D::EnumDevices(LPD3DENUMDEVICESCALLBACK callback, void* context)
     std::vector<D3DDeviceEntry> devices = CurrentDevices();
     // The callback receives copies: it may keep or scribble on nothing of ours.
     for (D3DDeviceEntry& d : devices) {
-        if (callback(&d.guid, d.description.data(), d.name.data(), &d.hardware, &d.software, context) ==
-            D3DENUMRET_CANCEL)
+        if (callback(&d.guid, d.description.data(), d.name.data(), &d.hardware, &d.software,
+                     context) == D3DENUMRET_CANCEL)
             break;
     }
     return S_OK;

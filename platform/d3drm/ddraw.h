@@ -5,7 +5,8 @@
 #include "platform/d3drm/guid.h"
 #include "platform/d3drm/object.h"
 
-constexpr IID IID_IDirect3D = {0x3BBA0080, 0x2421, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
+constexpr IID IID_IDirect3D = {
+    0x3BBA0080, 0x2421, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
 
 class IDirectDraw : public IUnknown {
 public:
@@ -32,7 +33,8 @@ public:
     static long LiveCount() { return RMLiveCounter<IDirectDrawClipper>::Count(); }
 
 private:
-    friend HRESULT DirectDrawCreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer);
+    friend HRESULT DirectDrawCreateClipper(DWORD flags, IDirectDrawClipper** clipper,
+                                           IUnknown* outer);
     IDirectDrawClipper() = default;
     RMLiveCounter<IDirectDrawClipper> m_live;
     HWND m_window = nullptr;

@@ -20,9 +20,13 @@ HRESULT IDirect3DRMDevice::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-DWORD IDirect3DRMDevice::GetWidth() { return static_cast<DWORD>(m_frame.Width()); }
+DWORD IDirect3DRMDevice::GetWidth() {
+    return static_cast<DWORD>(m_frame.Width());
+}
 
-DWORD IDirect3DRMDevice::GetHeight() { return static_cast<DWORD>(m_frame.Height()); }
+DWORD IDirect3DRMDevice::GetHeight() {
+    return static_cast<DWORD>(m_frame.Height());
+}
 
 HRESULT IDirect3DRMDevice::SetQuality(D3DRMRENDERQUALITY quality) {
     m_quality = quality;
@@ -75,10 +79,18 @@ HRESULT IDirect3DRMDevice::HandleActivate(WORD state) {
     return S_OK;
 }
 
-IDirect3DRMWinDevice::IDirect3DRMWinDevice(IDirect3DRMDevice* device) : m_device(device) { m_device->AddRef(); }
+IDirect3DRMWinDevice::IDirect3DRMWinDevice(IDirect3DRMDevice* device) : m_device(device) {
+    m_device->AddRef();
+}
 
-IDirect3DRMWinDevice::~IDirect3DRMWinDevice() { m_device->Release(); }
+IDirect3DRMWinDevice::~IDirect3DRMWinDevice() {
+    m_device->Release();
+}
 
-HRESULT IDirect3DRMWinDevice::HandlePaint(HDC) { return m_device->HandlePaint(); }
+HRESULT IDirect3DRMWinDevice::HandlePaint(HDC) {
+    return m_device->HandlePaint();
+}
 
-HRESULT IDirect3DRMWinDevice::HandleActivate(WORD state) { return m_device->HandleActivate(state); }
+HRESULT IDirect3DRMWinDevice::HandleActivate(WORD state) {
+    return m_device->HandleActivate(state);
+}

@@ -20,7 +20,9 @@ bool SameTransform(const RMTransform& a, const RMTransform& b) {
     return true;
 }
 
-Rgb ColourOf(D3DCOLOR c) { return {D3DRMColorGetRed(c), D3DRMColorGetGreen(c), D3DRMColorGetBlue(c)}; }
+Rgb ColourOf(D3DCOLOR c) {
+    return {D3DRMColorGetRed(c), D3DRMColorGetGreen(c), D3DRMColorGetBlue(c)};
+}
 
 SurfaceMaterial SurfaceOf(const IDirect3DRMMaterial* material) {
     SurfaceMaterial s;
@@ -51,7 +53,8 @@ LightSource SourceOf(const IDirect3DRMLight& light, const IDirect3DRMFrame& fram
 } // namespace
 
 bool SceneRenderer::LightKey::operator==(const LightKey& o) const {
-    return light == o.light && lightRevision == o.lightRevision && frame == o.frame && SameTransform(world, o.world);
+    return light == o.light && lightRevision == o.lightRevision && frame == o.frame &&
+           SameTransform(world, o.world);
 }
 
 SceneRenderer::SceneRenderer(FrameBuffer& target) : m_target(target), m_rasterizer(target) {}
@@ -65,9 +68,12 @@ void SceneRenderer::Walk(const IDirect3DRMFrame& frame) {
 }
 
 bool SceneRenderer::TakeEnvironment(const SceneView& view) {
-    const RMTransform cameraWorld = view.camera ? view.camera->WorldTransform() : RMTransform::Identity();
-    const bool same = m_generation != 0 && m_lightKeys == m_lastLightKeys && view.camera == m_lastCamera &&
-                      SameTransform(cameraWorld, m_lastCameraWorld) && SameProjection(view.projection, m_lastProjection) &&
+    const RMTransform cameraWorld =
+        view.camera ? view.camera->WorldTransform() : RMTransform::Identity();
+    const bool same = m_generation != 0 && m_lightKeys == m_lastLightKeys &&
+                      view.camera == m_lastCamera &&
+                      SameTransform(cameraWorld, m_lastCameraWorld) &&
+                      SameProjection(view.projection, m_lastProjection) &&
                       view.mono == m_lastMono && view.shades == m_lastShades;
     if (same) return false;
     ++m_generation;
@@ -88,7 +94,8 @@ bool SceneRenderer::TakeEnvironment(const SceneView& view) {
     return true;
 }
 
-bool SceneRenderer::CanDrawIncrementally(const IDirect3DRMFrame& root, bool clear, bool contentsKept) const {
+bool SceneRenderer::CanDrawIncrementally(const IDirect3DRMFrame& root, bool clear,
+                                         bool contentsKept) const {
     if (!clear || !contentsKept || !m_hasFrame || &root != m_lastRoot) return false;
     if (IDirect3DRMObject::LastChangeOfRendered() > m_lastClock) return false;
     if (m_frames.size() != m_records.size()) return false;
@@ -110,7 +117,8 @@ bool SceneRenderer::IsCurrent(const VisualCache& cache, const IDirect3DRMMesh& m
     return true;
 }
 
-void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame) {
+void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh,
+                            const IDirect3DRMFrame& frame) {
     cache.mesh = &mesh;
     cache.computedAt = IDirect3DRMObject::CurrentRevision();
     cache.generation = m_generation;
@@ -140,8 +148,9 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, con
             if (lit) {
                 const D3DVECTOR position = world.ApplyToPoint(v.position);
                 const D3DVECTOR normal = world.ApplyToDirection(v.normal);
-                c = m_view.mono ? m_lighter->LightMono(position, normal, surface, material, m_view.shades)
-                                : m_lighter->Light(position, normal, surface, material);
+                c = m_view.mono
+                        ? m_lighter->LightMono(position, normal, surface, material, m_view.shades)
+                        : m_lighter->Light(position, normal, surface, material);
             }
             const D3DVECTOR p = toCamera.ApplyToPoint(v.position);
             camera.push_back({p.x, p.y, p.z, c.r, c.g, c.b});
@@ -167,7 +176,8 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, con
         std::vector<CameraVertex>().swap(cache.camera);
 }
 
-void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted) {
+void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record,
+                                   bool trusted) {
     const std::span<IDirect3DRMVisual* const> visuals = frame.Visuals();
     if (record.visuals.size() < visuals.size()) record.visuals.resize(visuals.size());
     if (!trusted) record.cached = 0;
@@ -175,7 +185,8 @@ void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& r
         const IDirect3DRMMesh* mesh = visuals[i]->AsMesh();
         if (!mesh) continue;
         VisualCache& cache = record.visuals[i];
-        const bool current = i < record.cached ? cache.generation == m_generation : IsCurrent(cache, *mesh, frame);
+        const bool current =
+            i < record.cached ? cache.generation == m_generation : IsCurrent(cache, *mesh, frame);
         if (!current) Compute(cache, *mesh, frame);
         m_rasterizer.DrawProjected(cache.camera, cache.screen, cache.triangles);
         ++m_lastDrawn;
@@ -184,7 +195,8 @@ void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& r
     record.cached = visuals.size();
 }
 
-void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, bool clear, bool contentsKept) {
+void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, bool clear,
+                           bool contentsKept) {
     m_view = view;
     m_frames.clear();
     m_lightKeys.clear();
@@ -197,14 +209,16 @@ void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, 
     if (!incremental) {
         if (clear) {
             const Projection& p = view.projection;
-            m_target.Clear(root.GetSceneBackground(), RECT{p.left, p.top, p.left + p.width, p.top + p.height});
+            m_target.Clear(root.GetSceneBackground(),
+                           RECT{p.left, p.top, p.left + p.width, p.top + p.height});
         }
         for (auto& [frame, record] : m_records) {
             record.drawn = 0;
             record.visited = false;
         }
     }
-    const bool nothingDrawnChanged = m_hasFrame && IDirect3DRMObject::LastChangeOfRendered() <= m_lastClock;
+    const bool nothingDrawnChanged =
+        m_hasFrame && IDirect3DRMObject::LastChangeOfRendered() <= m_lastClock;
     for (const IDirect3DRMFrame* frame : m_frames) {
         FrameRecord& record = m_records[frame];
         const bool trusted = nothingDrawnChanged && record.revision == frame->Revision();
@@ -212,7 +226,8 @@ void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, 
         record.visited = true;
         DrawNewVisuals(*frame, record, trusted);
     }
-    if (!incremental) std::erase_if(m_records, [](const auto& entry) { return !entry.second.visited; });
+    if (!incremental)
+        std::erase_if(m_records, [](const auto& entry) { return !entry.second.visited; });
 
     m_lastRoot = &root;
     m_lastClock = IDirect3DRMObject::CurrentRevision();

@@ -42,8 +42,8 @@ private:
     // One visual of one frame, ready to draw: all groups of the mesh in one set of arrays.
     struct VisualCache {
         const IDirect3DRMMesh* mesh = nullptr;
-        uint64_t computedAt = 0; // revision clock when computed
-        uint64_t generation = 0; // of the lighting and projection it was computed with
+        uint64_t computedAt = 0;          // revision clock when computed
+        uint64_t generation = 0;          // of the lighting and projection it was computed with
         std::vector<CameraVertex> camera; // kept only when some vertex needs clipping
         std::vector<ScreenVertex> screen;
         std::vector<uint32_t> triangles;
@@ -69,7 +69,8 @@ private:
     // True when lights, camera, projection or colour model differ from the last frame's.
     bool TakeEnvironment(const SceneView& view);
     bool CanDrawIncrementally(const IDirect3DRMFrame& root, bool clear, bool contentsKept) const;
-    bool IsCurrent(const VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame) const;
+    bool IsCurrent(const VisualCache& cache, const IDirect3DRMMesh& mesh,
+                   const IDirect3DRMFrame& frame) const;
     void Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame);
     // trusted: nothing drawn before has changed, so caches current at the last frame still are.
     void DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted);

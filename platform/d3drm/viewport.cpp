@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-IDirect3DRMViewport::IDirect3DRMViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, int x, int y,
-                                         int width, int height)
+IDirect3DRMViewport::IDirect3DRMViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, int x,
+                                         int y, int width, int height)
     : m_device(device), m_camera(camera), m_x(x), m_y(y), m_width(width), m_height(height),
       m_renderer(std::make_unique<swr::SceneRenderer>(device->Frame())) {
     m_device->AddRef();
@@ -33,7 +33,8 @@ HRESULT IDirect3DRMViewport::Clear() {
 }
 
 void IDirect3DRMViewport::DrawPendingClear() {
-    m_device->Frame().Clear(m_camera->GetSceneBackground(), RECT{m_x, m_y, m_x + m_width, m_y + m_height});
+    m_device->Frame().Clear(m_camera->GetSceneBackground(),
+                            RECT{m_x, m_y, m_x + m_width, m_y + m_height});
     m_device->NoteWrite(); // the frame no longer holds what this viewport drew
     m_clearPending = false;
     m_device->SetPendingClear(nullptr);
@@ -42,7 +43,8 @@ void IDirect3DRMViewport::DrawPendingClear() {
 HRESULT IDirect3DRMViewport::Render(IDirect3DRMFrame* root) {
     if (!root) return D3DRMERR_BADOBJECT;
     const bool clear = m_clearPending;
-    if (m_device->PendingClear() && m_device->PendingClear() != this) m_device->PendingClear()->DrawPendingClear();
+    if (m_device->PendingClear() && m_device->PendingClear() != this)
+        m_device->PendingClear()->DrawPendingClear();
     m_clearPending = false;
     m_device->SetPendingClear(nullptr);
     const bool kept = m_lastWrite != 0 && m_device->Writes() == m_lastWrite;
@@ -58,8 +60,14 @@ HRESULT IDirect3DRMViewport::SetBack(D3DVALUE back) {
     return S_OK;
 }
 
-D3DVALUE IDirect3DRMViewport::GetField() { return m_field; }
+D3DVALUE IDirect3DRMViewport::GetField() {
+    return m_field;
+}
 
-D3DVALUE IDirect3DRMViewport::GetFront() { return m_front; }
+D3DVALUE IDirect3DRMViewport::GetFront() {
+    return m_front;
+}
 
-D3DVALUE IDirect3DRMViewport::GetBack() { return m_back; }
+D3DVALUE IDirect3DRMViewport::GetBack() {
+    return m_back;
+}

@@ -30,7 +30,8 @@ public:
 private:
     friend class IDirect3DRM;
     friend class IDirect3DRMDevice;
-    IDirect3DRMViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, int x, int y, int width, int height);
+    IDirect3DRMViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, int x, int y,
+                        int width, int height);
     ~IDirect3DRMViewport() override;
 
     // Draws the background of a Clear that no Render followed.

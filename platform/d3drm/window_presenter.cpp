@@ -9,7 +9,9 @@ namespace {
 std::atomic<X11PresenterMaker> g_x11Maker{nullptr};
 }
 
-void SetX11PresenterMaker(X11PresenterMaker maker) { g_x11Maker.store(maker); }
+void SetX11PresenterMaker(X11PresenterMaker maker) {
+    g_x11Maker.store(maker);
+}
 
 std::unique_ptr<Presenter> CreateWindowPresenter(const SurfaceTarget& target) {
     switch (target.kind) {
@@ -17,7 +19,8 @@ std::unique_ptr<Presenter> CreateWindowPresenter(const SurfaceTarget& target) {
         return std::make_unique<MemoryPresenter>();
     case WindowSurface::Kind::X11:
         if (X11PresenterMaker maker = g_x11Maker.load())
-            return maker(target.displayName.empty() ? nullptr : target.displayName.c_str(), target.xid);
+            return maker(target.displayName.empty() ? nullptr : target.displayName.c_str(),
+                         target.xid);
         return nullptr;
     case WindowSurface::Kind::None:
         break;

@@ -10,7 +10,8 @@
 
 namespace swr {
 
-using X11PresenterMaker = std::unique_ptr<Presenter> (*)(const char* displayName, unsigned long window);
+using X11PresenterMaker = std::unique_ptr<Presenter> (*)(const char* displayName,
+                                                         unsigned long window);
 
 void SetX11PresenterMaker(X11PresenterMaker maker);
 

@@ -15,12 +15,14 @@ struct Seen {
     int stopAfter = 100;
 };
 
-HRESULT Collect(GUID*, LPSTR, LPSTR name, D3DDEVICEDESC* hardware, D3DDEVICEDESC* software, void* context) {
+HRESULT Collect(GUID*, LPSTR, LPSTR name, D3DDEVICEDESC* hardware, D3DDEVICEDESC* software,
+                void* context) {
     auto* seen = static_cast<Seen*>(context);
     seen->names.emplace_back(name);
     seen->hardware.push_back(*hardware);
     seen->software.push_back(*software);
-    return static_cast<int>(seen->names.size()) >= seen->stopAfter ? D3DENUMRET_CANCEL : D3DENUMRET_OK;
+    return static_cast<int>(seen->names.size()) >= seen->stopAfter ? D3DENUMRET_CANCEL
+                                                                   : D3DENUMRET_OK;
 }
 
 IDirect3D* OpenDirect3D(IDirectDraw** dd) {
@@ -39,7 +41,8 @@ TEST(Enumeration, ListsSoftwareRgbThenMonoAtSixteenToThirtyTwoBits) {
     EXPECT_EQ(seen.software[0].dcmColorModel, D3DCOLOR_RGB);
     EXPECT_EQ(seen.software[1].dcmColorModel, D3DCOLOR_MONO);
     for (size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(seen.hardware[i].dcmColorModel, 0u) << "software devices have no hardware description";
+        EXPECT_EQ(seen.hardware[i].dcmColorModel, 0u)
+            << "software devices have no hardware description";
         EXPECT_EQ(seen.software[i].dwDeviceRenderBitDepth, DDBD_16 | DDBD_24 | DDBD_32);
     }
     seen = Seen{};
@@ -141,7 +144,8 @@ TEST_F(DeviceTest, ViewportDefaultsAndBackPlane) {
     IDirect3DRMDevice* device = nullptr;
     ASSERT_EQ(rm->CreateDeviceFromClipper(clipper, nullptr, 0, 0, &device), S_OK);
     IDirect3DRMViewport* viewport = nullptr;
-    EXPECT_NE(rm->CreateViewport(device, camera, 0, 0, 121, 80, &viewport), S_OK) << "wider than the device";
+    EXPECT_NE(rm->CreateViewport(device, camera, 0, 0, 121, 80, &viewport), S_OK)
+        << "wider than the device";
     ASSERT_EQ(rm->CreateViewport(device, camera, 0, 0, 120, 80, &viewport), S_OK);
     EXPECT_EQ(viewport->GetField(), 0.5f);
     EXPECT_EQ(viewport->GetFront(), 1.0f);
@@ -169,7 +173,8 @@ TEST_F(DeviceTest, SettingsAndWindowDevice) {
     EXPECT_EQ(rm->GetDefaultTextureShades(), 32u);
 
     IDirect3DRMWinDevice* win = nullptr;
-    ASSERT_EQ(device->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&win)), S_OK);
+    ASSERT_EQ(device->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&win)),
+              S_OK);
     device->Release(); // the window-device interface holds the device
     EXPECT_EQ(IDirect3DRMDevice::LiveCount(), 1);
     EXPECT_EQ(win->HandleActivate(0), S_OK);
@@ -184,7 +189,8 @@ TEST_F(DeviceTest, ClearWithoutRenderFillsTheBackgroundAtUpdate) {
     ASSERT_EQ(rm->CreateViewport(device, camera, 0, 0, 120, 80, &viewport), S_OK);
     scene->SetSceneBackgroundRGB(0.0f, 0.0f, 1.0f);
     EXPECT_EQ(viewport->Clear(), S_OK);
-    EXPECT_EQ(device->GetFrameBuffer().Pixel(5, 5), 0xFF000000u) << "nothing drawn before the update";
+    EXPECT_EQ(device->GetFrameBuffer().Pixel(5, 5), 0xFF000000u)
+        << "nothing drawn before the update";
     EXPECT_EQ(device->Update(), S_OK);
     EXPECT_EQ(device->GetFrameBuffer().Pixel(5, 5), 0xFF0000FFu);
     EXPECT_EQ(device->UpdateCount(), 1u);

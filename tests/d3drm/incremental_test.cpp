@@ -22,7 +22,8 @@ std::vector<uint32_t> FullRedraw(SaverScene& s, IDirect3DRMDevice* device) {
 
 int CountDifferences(const swr::FrameBuffer& a, const std::vector<uint32_t>& b) {
     int n = 0;
-    for (size_t i = 0; i < b.size(); ++i) n += a.Pixels()[i] != b[i];
+    for (size_t i = 0; i < b.size(); ++i)
+        n += a.Pixels()[i] != b[i];
     return n;
 }
 
@@ -50,7 +51,8 @@ TEST(IncrementalFrames, EqualFullRedrawsOfGrowingPipes) {
     EXPECT_EQ(incremental, 6 * 30) << "every growth step draws only its new pieces";
     // Only pixels where two surfaces lie at exactly the same depth may differ.
     EXPECT_LE(worst, kWidth * kHeight / 10000);
-    std::printf("incremental vs full redraw: %ld differing pixels over %d comparisons of %d pixels, worst %d\n",
+    std::printf("incremental vs full redraw: %ld differing pixels over %d comparisons of %d "
+                "pixels, worst %d\n",
                 differing, compared, kWidth * kHeight, worst);
 }
 

@@ -37,7 +37,9 @@ protected:
         AddLight(D3DRMLIGHT_AMBIENT, kAmbient, scene);
     }
     void TearDown() override {
-        for (IUnknown* p : std::vector<IUnknown*>{viewport, device, clipper, objects, camera, scene, rm}) p->Release();
+        for (IUnknown* p :
+             std::vector<IUnknown*>{viewport, device, clipper, objects, camera, scene, rm})
+            p->Release();
         EXPECT_EQ(IDirect3DRMMesh::LiveCount(), 0);
         EXPECT_EQ(IDirect3DRMLight::LiveCount(), 0);
     }
@@ -58,9 +60,10 @@ protected:
         if (!on) frame->Release();
     }
 
-    void AddCylinder(D3DVALUE radius, D3DVALUE length, D3DVECTOR centre, D3DVALUE rotX, D3DVALUE rotZ,
-                     D3DCOLOR colour, int sides = 10) {
-        const CYLINDERPARAMS p{radius, length, centre.x, centre.y, centre.z, colour, rotX, rotZ, 0.0f};
+    void AddCylinder(D3DVALUE radius, D3DVALUE length, D3DVECTOR centre, D3DVALUE rotX,
+                     D3DVALUE rotZ, D3DCOLOR colour, int sides = 10) {
+        const CYLINDERPARAMS p{radius, length, centre.x, centre.y, centre.z,
+                               colour, rotX,   rotZ,     0.0f};
         CCylinderMesh cylinder;
         cylinder.SetParams(&p);
         ASSERT_TRUE(cylinder.Create(rm, sides));
@@ -68,7 +71,8 @@ protected:
     }
 
     void AddElbow(D3DVALUE radius, D3DVECTOR at, D3DCOLOR colour) {
-        const ELBOWPARAMS p{radius, radius * 1.5f * 1.5707963f, 1.5707963f, at.x, at.y, at.z, colour, 0, 0, 0};
+        const ELBOWPARAMS p{
+            radius, radius * 1.5f * 1.5707963f, 1.5707963f, at.x, at.y, at.z, colour, 0, 0, 0};
         CElbowMesh elbow;
         elbow.SetParams(&p);
         ASSERT_TRUE(elbow.Create(rm, 10, 10));
@@ -104,14 +108,16 @@ protected:
         std::vector<unsigned> faces;
         for (unsigned i = 0; i < unsigned(n); ++i)
             for (unsigned j = 0; j < unsigned(n); ++j)
-                faces.insert(faces.end(), {i * row + j, i * row + j + 1, (i + 1) * row + j + 1, (i + 1) * row + j});
+                faces.insert(faces.end(), {i * row + j, i * row + j + 1, (i + 1) * row + j + 1,
+                                           (i + 1) * row + j});
         D3DRMGROUPINDEX g;
         ASSERT_EQ(mesh->AddGroup(row * row, unsigned(n * n), 4, faces.data(), &g), S_OK);
         std::vector<D3DRMVERTEX> v(row * row);
         for (unsigned i = 0; i < row; ++i)
             for (unsigned j = 0; j < row; ++j) {
                 const D3DVALUE step = 2 * h / static_cast<D3DVALUE>(n);
-                v[i * row + j].position = {x, h - step * static_cast<D3DVALUE>(i), h - step * static_cast<D3DVALUE>(j)};
+                v[i * row + j].position = {x, h - step * static_cast<D3DVALUE>(i),
+                                           h - step * static_cast<D3DVALUE>(j)};
                 v[i * row + j].normal = {-1, 0, 0};
             }
         mesh->SetVertices(g, 0, row * row, v.data());
@@ -138,17 +144,21 @@ protected:
     IDirect3DRMViewport* viewport = nullptr;
 };
 
-int Grey(uint32_t p) { return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)); }
+int Grey(uint32_t p) {
+    return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF));
+}
 
 std::vector<uint32_t> Pixels(const swr::FrameBuffer& fb) {
-    return std::vector<uint32_t>(fb.Pixels(), fb.Pixels() + static_cast<size_t>(fb.Width()) * fb.Height());
+    return std::vector<uint32_t>(fb.Pixels(),
+                                 fb.Pixels() + static_cast<size_t>(fb.Width()) * fb.Height());
 }
 
 void WritePpm(const std::string& path, const std::vector<uint32_t>& pixels) {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << kSize << " " << kSize << "\n255\n";
     for (uint32_t p : pixels) {
-        const char rgb[3] = {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
+        const char rgb[3] = {static_cast<char>(p >> 16), static_cast<char>(p >> 8),
+                             static_cast<char>(p)};
         out.write(rgb, 3);
     }
 }
@@ -173,7 +183,8 @@ std::vector<uint32_t> ReadPpm(const std::string& path) {
 // rounding at an edge) further off. QUORVEL_WRITE_REFERENCES=1 writes the picture instead.
 void ExpectMatchesReference(const std::vector<uint32_t>& pixels, const std::string& name) {
     const std::string path = std::string(QUORVEL_REFERENCE_DIR) + "/" + name + ".ppm";
-    if (const char* write = std::getenv("QUORVEL_WRITE_REFERENCES"); write && std::string(write) == "1") {
+    if (const char* write = std::getenv("QUORVEL_WRITE_REFERENCES");
+        write && std::string(write) == "1") {
         WritePpm(path, pixels);
         return;
     }
@@ -182,7 +193,8 @@ void ExpectMatchesReference(const std::vector<uint32_t>& pixels, const std::stri
     int off = 0;
     for (size_t i = 0; i < pixels.size(); ++i)
         for (int shift : {0, 8, 16})
-            if (std::abs(static_cast<int>((pixels[i] >> shift) & 0xFF) - static_cast<int>((reference[i] >> shift) & 0xFF)) > 2) {
+            if (std::abs(static_cast<int>((pixels[i] >> shift) & 0xFF) -
+                         static_cast<int>((reference[i] >> shift) & 0xFF)) > 2) {
                 ++off;
                 break;
             }
@@ -216,10 +228,12 @@ TEST_F(ImageTest, DirectionalLightBrightensTheSideFacingIt) {
     AddLight(D3DRMLIGHT_DIRECTIONAL, 1.0f, nullptr, {10, 0, -20}, {10, 0, 20});
     AddCylinder(3.0f, 8.0f, {10, 0, 0}, 0, 0, 0xFFFFFFFFu, 24);
     const swr::FrameBuffer& fb = Draw();
-    const int left = Grey(fb.Pixel(kSize / 2 - 12, kSize / 2)), right = Grey(fb.Pixel(kSize / 2 + 12, kSize / 2));
+    const int left = Grey(fb.Pixel(kSize / 2 - 12, kSize / 2)),
+              right = Grey(fb.Pixel(kSize / 2 + 12, kSize / 2));
     EXPECT_GT(right, left + 100);
     // The side facing away gets the ambient light only.
-    EXPECT_EQ(fb.Pixel(kSize / 2 - 12, kSize / 2), D3DRMCreateColorRGB(kAmbient, kAmbient, kAmbient) | 0xFF000000u);
+    EXPECT_EQ(fb.Pixel(kSize / 2 - 12, kSize / 2),
+              D3DRMCreateColorRGB(kAmbient, kAmbient, kAmbient) | 0xFF000000u);
 }
 
 TEST_F(ImageTest, SpotPoolFallsOffToAmbientOutsideThePenumbra) {
@@ -248,7 +262,8 @@ TEST_F(ImageTest, NothingBeyondTheBackPlaneOrBeforeTheFrontPlane) {
     AddSquare(25.0f, 20.0f, 0xFFFFFFFFu); // beyond the back plane
     AddSquare(0.5f, 0.3f, 0xFFFFFFFFu);   // nearer than the front plane at 1.0
     const std::vector<uint32_t> pixels = Pixels(Draw());
-    for (uint32_t p : pixels) ASSERT_EQ(p, Background());
+    for (uint32_t p : pixels)
+        ASSERT_EQ(p, Background());
 }
 
 TEST_F(ImageTest, SquareAcrossTheBackPlaneIsCutThere) {
@@ -276,7 +291,8 @@ TEST_F(ImageTest, SquareAcrossTheBackPlaneIsCutThere) {
 
 TEST_F(ImageTest, BackFacesAreCulled) {
     AddSquare(10.0f, 2.0f, 0xFFFFFFFFu, /*reversed=*/true);
-    for (uint32_t p : Pixels(Draw())) ASSERT_EQ(p, Background());
+    for (uint32_t p : Pixels(Draw()))
+        ASSERT_EQ(p, Background());
     AddSquare(10.0f, 2.0f, 0xFFFFFFFFu);
     EXPECT_NE(Draw().Pixel(kSize / 2, kSize / 2), Background());
 }
@@ -291,8 +307,11 @@ TEST_F(ImageTest, ClosedTubeHasNoCracksFromAnyAngle) {
         for (int b = 0; b < 6; ++b) {
             const float yaw = 0.5236f * a + 0.1f, pitch = 0.5236f * b + 0.05f;
             // The tube's frame turned about its centre, ten units in front of the eye.
-            const D3DVECTOR forward{std::cos(pitch) * std::cos(yaw), std::sin(pitch), std::cos(pitch) * std::sin(yaw)};
-            ASSERT_EQ(objects->SetOrientation(scene, forward.x, forward.y, forward.z, 0.3f, 1.0f, 0.2f), S_OK);
+            const D3DVECTOR forward{std::cos(pitch) * std::cos(yaw), std::sin(pitch),
+                                    std::cos(pitch) * std::sin(yaw)};
+            ASSERT_EQ(
+                objects->SetOrientation(scene, forward.x, forward.y, forward.z, 0.3f, 1.0f, 0.2f),
+                S_OK);
             ASSERT_EQ(objects->SetPosition(scene, 10.0f, 0.0f, 0.0f), S_OK);
             const swr::FrameBuffer& fb = Draw();
             ++views;
@@ -304,7 +323,8 @@ TEST_F(ImageTest, ClosedTubeHasNoCracksFromAnyAngle) {
                         if (first < 0) first = x;
                         last = x;
                     }
-                for (int x = first + 1; x < last; ++x) cracks += fb.Pixel(x, y) == background;
+                for (int x = first + 1; x < last; ++x)
+                    cracks += fb.Pixel(x, y) == background;
             }
         }
     }

@@ -52,7 +52,8 @@ TEST_F(DeviceSearchTest, BuiltInListGivesSoftwareRgb) {
 }
 
 TEST_F(DeviceSearchTest, HardOnPrefersHardwareRgbOverSoftware) {
-    const std::vector<D3DDeviceEntry> list{Device(1, false, D3DCOLOR_MONO), Device(2, false, D3DCOLOR_RGB),
+    const std::vector<D3DDeviceEntry> list{Device(1, false, D3DCOLOR_MONO),
+                                           Device(2, false, D3DCOLOR_RGB),
                                            Device(3, true, D3DCOLOR_RGB)};
     EXPECT_EQ(Select(list, TRUE), 3u);
     EXPECT_TRUE(GetDeviceSearch().selectedHardware);
@@ -74,16 +75,21 @@ TEST_F(DeviceSearchTest, RgbDisplacesMonoAndEqualsKeepTheEarlier) {
 }
 
 TEST_F(DeviceSearchTest, DevicesThatCannotRenderAtTheDepthAreNotCounted) {
-    EXPECT_EQ(Select({Device(1, false, D3DCOLOR_RGB, DDBD_16), Device(2, false, D3DCOLOR_MONO, DDBD_32)}, FALSE), 2u);
+    EXPECT_EQ(
+        Select({Device(1, false, D3DCOLOR_RGB, DDBD_16), Device(2, false, D3DCOLOR_MONO, DDBD_32)},
+               FALSE),
+        2u);
     EXPECT_EQ(GetDeviceSearch().count, 1);
     EXPECT_EQ(GetDeviceSearch().selected, 0);
-    EXPECT_EQ(Select({Device(1, false, D3DCOLOR_RGB)}, FALSE, 15), 0u) << "a depth without a flag accepts nothing";
+    EXPECT_EQ(Select({Device(1, false, D3DCOLOR_RGB)}, FALSE, 15), 0u)
+        << "a depth without a flag accepts nothing";
     EXPECT_EQ(GetDeviceSearch().count, 0);
 }
 
 TEST_F(DeviceSearchTest, OnlyTheFirstFiveAcceptableDevicesAreConsidered) {
     std::vector<D3DDeviceEntry> list;
-    for (DWORD i = 1; i <= 5; ++i) list.push_back(Device(i, false, D3DCOLOR_MONO));
+    for (DWORD i = 1; i <= 5; ++i)
+        list.push_back(Device(i, false, D3DCOLOR_MONO));
     list.push_back(Device(6, false, D3DCOLOR_RGB)); // would displace the mono selection
     EXPECT_EQ(Select(list, FALSE), 1u);
     EXPECT_EQ(GetDeviceSearch().count, 5);

@@ -25,7 +25,8 @@ protected:
         D3DSetDeviceListForTesting(nullptr);
     }
     static void UseDepth(DWORD bits) {
-        SetDisplayBackend(std::make_unique<FakeDisplayBackend>(std::vector<DisplayMode>{{1920, 1080, bits, 60, 0}}, 0));
+        SetDisplayBackend(std::make_unique<FakeDisplayBackend>(
+            std::vector<DisplayMode>{{1920, 1080, bits, 60, 0}}, 0));
     }
     static void ExpectNothingAlive() {
         EXPECT_EQ(IDirect3DRM::LiveCount(), 0);
@@ -135,7 +136,8 @@ TEST_F(RenderContextTest, SceneOperations) {
     ASSERT_TRUE(context.SetCameraPosition(0, 20, 0));
     ASSERT_TRUE(context.PointCamera(100, 0, 0));
     const IDirect3DRMFrame* camera = context.GetScene()->Children()[0];
-    const D3DVECTOR forward = camera->WorldTransform().Axis(2), up = camera->WorldTransform().Axis(1);
+    const D3DVECTOR forward = camera->WorldTransform().Axis(2),
+                    up = camera->WorldTransform().Axis(1);
     EXPECT_NEAR(forward.x, 0.981, 1e-3);
     EXPECT_NEAR(forward.y, -0.196, 1e-3);
     EXPECT_NEAR(up.x, 0.196, 1e-3);

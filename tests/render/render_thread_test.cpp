@@ -163,7 +163,8 @@ protected:
         auto* backend = dynamic_cast<NullWindowBackend*>(&AfxGetWindowBackend());
         ASSERT_NE(backend, nullptr);
         window.m_hWnd = backend->CreateForeignWindow(128, 96);
-        SetDisplayBackend(std::make_unique<FakeDisplayBackend>(std::vector<DisplayMode>{{1920, 1080, 32, 60, 0}}, 0));
+        SetDisplayBackend(std::make_unique<FakeDisplayBackend>(
+            std::vector<DisplayMode>{{1920, 1080, 32, 60, 0}}, 0));
     }
     void TearDown() override {
         AfxGetWindowBackend().Destroy(window.m_hWnd);
@@ -181,7 +182,8 @@ TEST_F(RenderContextThreadTest, TicksChangeTheSceneUnderTheLockWhileFramesAreDra
     std::vector<std::unique_ptr<CPipe>> pipes;
     for (int i = 0; i < 3; ++i) {
         auto pipe = std::make_unique<CPipe>();
-        pipe->SetParameters(30, 4.0f, 0.6f, 0.5f, 2.0f, context->GetField(), context->GetFront(), 0.6666667f);
+        pipe->SetParameters(30, 4.0f, 0.6f, 0.5f, 2.0f, context->GetField(), context->GetFront(),
+                            0.6666667f);
         pipe->Create(context->GetD3DRM(), context->GetScene());
         pipe->SetPosition(150, 0, 0);
         pipes.push_back(std::move(pipe));
@@ -202,7 +204,8 @@ TEST_F(RenderContextThreadTest, TicksChangeTheSceneUnderTheLockWhileFramesAreDra
     IDirect3DRMDevice* device = context->GetDevice();
     ASSERT_TRUE(WaitFor([&] { return device->UpdateCount() >= 1; }));
     // A new cycle: the pipes leave the scene while the worker may be drawing.
-    for (auto& pipe : pipes) context->RemoveFromScene(pipe->GetFrame());
+    for (auto& pipe : pipes)
+        context->RemoveFromScene(pipe->GetFrame());
     context->RequestFrame();
     context->PauseRendering();
     pipes.clear();
@@ -217,7 +220,8 @@ TEST_F(RenderContextThreadTest, ReleaseAllWhileRenderingStopsDrawing) {
     ASSERT_TRUE(context.StartRendering(0));
     context.RequestFrame();
     context.ReleaseAll(); // without PauseRendering first
-    for (int i = 0; i < 5; ++i) context.RequestFrame();
+    for (int i = 0; i < 5; ++i)
+        context.RequestFrame();
     std::this_thread::sleep_for(50ms);
     EXPECT_FALSE(context.HandlePaint(nullptr));
     EXPECT_EQ(IDirect3DRMDevice::LiveCount(), 0);
@@ -227,7 +231,8 @@ TEST_F(RenderContextThreadTest, DestroyingARunningContextStopsTheWorker) {
     auto context = std::make_unique<CRenderContext>();
     ASSERT_TRUE(context->Initialize(&window, FALSE));
     ASSERT_TRUE(context->StartRendering(0));
-    for (int i = 0; i < 10; ++i) context->RequestFrame();
+    for (int i = 0; i < 10; ++i)
+        context->RequestFrame();
     context.reset();
     EXPECT_EQ(IDirect3DRM::LiveCount(), 0);
 }

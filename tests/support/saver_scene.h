@@ -30,7 +30,8 @@ public:
         Check(DirectDrawCreateClipper(0, &clipper, nullptr));
         Check(clipper->SetHWnd(0, window));
         Check(rm->CreateDeviceFromClipper(clipper, deviceGuid, 0, 0, &device));
-        Check(rm->CreateViewport(device, camera, 0, 0, device->GetWidth(), device->GetHeight(), &viewport));
+        Check(rm->CreateViewport(device, camera, 0, 0, device->GetWidth(), device->GetHeight(),
+                                 &viewport));
         Check(viewport->SetBack(5000.0f));
 
         CRMFrame lightFrame;

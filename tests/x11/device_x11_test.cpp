@@ -17,11 +17,13 @@ TEST(DeviceOnX11Window, RenderedSceneReachesTheWindow) {
     ASSERT_NE(display, nullptr);
     const int screen = DefaultScreen(display);
     ASSERT_GE(DefaultDepth(display, screen), 24) << "run with a 24-bit screen";
-    const ::Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kW, kH, 0, 0, 0);
+    const ::Window window =
+        XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kW, kH, 0, 0, 0);
     XSelectInput(display, window, ExposureMask);
     XMapWindow(display, window);
     XEvent event;
-    do XNextEvent(display, &event);
+    do
+        XNextEvent(display, &event);
     while (event.type != Expose);
 
     AfxSetWindowBackend(std::make_unique<X11WindowBackend>());
@@ -75,7 +77,8 @@ TEST(DeviceOnX11Window, RenderedSceneReachesTheWindow) {
     int wrong = 0;
     const swr::FrameBuffer& frame = device->GetFrameBuffer();
     for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x) wrong += (XGetPixel(image, x, y) & 0xFFFFFF) != (frame.Pixel(x, y) & 0xFFFFFF);
+        for (int x = 0; x < kW; ++x)
+            wrong += (XGetPixel(image, x, y) & 0xFFFFFF) != (frame.Pixel(x, y) & 0xFFFFFF);
     EXPECT_EQ(wrong, 0);
     XDestroyImage(image);
 
@@ -83,7 +86,8 @@ TEST(DeviceOnX11Window, RenderedSceneReachesTheWindow) {
     XClearWindow(display, window);
     XSync(display, False);
     IDirect3DRMWinDevice* win = nullptr;
-    ASSERT_EQ(device->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&win)), S_OK);
+    ASSERT_EQ(device->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&win)),
+              S_OK);
     EXPECT_EQ(win->HandlePaint(nullptr), S_OK);
     win->Release();
     image = XGetImage(display, window, 0, 0, kW, kH, AllPlanes, ZPixmap);
