@@ -23,12 +23,12 @@ public:
         : m_width(width), m_height(height) {
         auto* backend = dynamic_cast<NullWindowBackend*>(&AfxGetWindowBackend());
         if (!backend) throw std::runtime_error("needs the in-memory window backend");
-        const HWND window = backend->CreateForeignWindow(width, height);
+        m_window = backend->CreateForeignWindow(width, height);
         Check(Direct3DRMCreate(&rm));
         Check(rm->CreateFrame(nullptr, &scene));
         Check(rm->CreateFrame(scene, &camera));
         Check(DirectDrawCreateClipper(0, &clipper, nullptr));
-        Check(clipper->SetHWnd(0, window));
+        Check(clipper->SetHWnd(0, m_window));
         Check(rm->CreateDeviceFromClipper(clipper, deviceGuid, 0, 0, &device));
         Check(rm->CreateViewport(device, camera, 0, 0, device->GetWidth(), device->GetHeight(),
                                  &viewport));
@@ -61,6 +61,7 @@ public:
         camera->Release();
         scene->Release();
         rm->Release();
+        AfxGetWindowBackend().Destroy(m_window);
     }
 
     SaverScene(const SaverScene&) = delete;
@@ -115,5 +116,6 @@ private:
     }
 
     int m_width, m_height;
+    HWND m_window = nullptr;
     size_t m_next = 0;
 };
