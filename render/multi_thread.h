@@ -15,7 +15,8 @@ public:
     // events. A worker that never started is not waited for.
     ~CMultiThread() override;
 
-    // Stores the wait limit, creates the done and wake events and starts the worker.
+    // Stores the wait limit, creates the done and wake events and starts the worker. A second
+    // Start is refused.
     BOOL Start(DWORD createFlags, UINT stackSize, void* security, DWORD waitLimit);
     BOOL InitInstance() override { return TRUE; }
     // The worker's loop: wait for a wake (or the wait limit), run OnWake, until stopped; then
@@ -25,6 +26,11 @@ public:
     virtual void OnWake() {}
 
 protected:
+    // Stops a started worker and deletes the events; later calls do nothing. A derived class
+    // whose OnWake uses its own members calls it first thing in its destructor, so that the
+    // worker's last step never runs on a half-destroyed object.
+    void StopWorker();
+
     CEvent* m_pWake = nullptr;
     CEvent* m_pDone = nullptr;
     DWORD m_waitLimit = INFINITE;

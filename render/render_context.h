@@ -50,7 +50,7 @@ private:
     BOOL AttachWindow(CWnd* window);
     BOOL CreateDevice(CWnd* window, int width, int height);
 
-    CCriticalSection m_sceneLock;
+    mutable CCriticalSection m_sceneLock;
     CRenderThread m_thread;
     IDirect3DRMFrame* m_pCamera = nullptr;
     IDirect3DRMFrame* m_pScene = nullptr;
@@ -59,4 +59,6 @@ private:
     IDirect3DRMDevice* m_pDevice = nullptr;
     IDirect3DRMViewport* m_pViewport = nullptr;
     BOOL m_bReady = FALSE;
+    int m_nDisplayDepth = 0;
+    BOOL m_bPreferHardware = FALSE;
 };

@@ -8,6 +8,7 @@
 class CRenderThread : public CMultiThread {
 public:
     explicit CRenderThread(CSyncObject* sceneLock);
+    // Stops the worker before this part of the object goes.
     ~CRenderThread() override;
 
     void SetTargets(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport, IDirect3DRMFrame* scene);

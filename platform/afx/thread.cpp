@@ -6,6 +6,10 @@
 #include <future>
 #include <system_error>
 
+const CRuntimeClass CWinThread::classCWinThread = {"CWinThread", RUNTIME_CLASS(CObject), nullptr};
+
+const CRuntimeClass* CWinThread::GetRuntimeClass() const { return RUNTIME_CLASS(CWinThread); }
+
 CWinThread::~CWinThread() {
     if (m_thread.joinable() && m_thread.get_id() != std::this_thread::get_id()) m_thread.join();
 }

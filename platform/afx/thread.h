@@ -11,6 +11,9 @@ class CWnd;
 
 class CWinThread : public CObject {
 public:
+    static const CRuntimeClass classCWinThread;
+    const CRuntimeClass* GetRuntimeClass() const override;
+
     CWinThread() = default;
     // Joins a worker started by CreateThread (it has left Run by the time its owner frees it).
     ~CWinThread() override;

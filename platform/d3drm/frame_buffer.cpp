@@ -15,6 +15,17 @@ void FrameBuffer::Clear(D3DCOLOR colour) {
     AddDamage(0, 0, m_width, m_height);
 }
 
+void FrameBuffer::Clear(D3DCOLOR colour, RECT area) {
+    const int left = std::max<int>(area.left, 0), top = std::max<int>(area.top, 0);
+    const int right = std::min<int>(area.right, m_width), bottom = std::min<int>(area.bottom, m_height);
+    if (right <= left || bottom <= top) return;
+    for (int y = top; y < bottom; ++y) {
+        std::fill_n(m_pixels.begin() + static_cast<std::ptrdiff_t>(Index(left, y)), right - left, colour | 0xFF000000u);
+        std::fill_n(m_depth.begin() + static_cast<std::ptrdiff_t>(Index(left, y)), right - left, 0.0f);
+    }
+    AddDamage(left, top, right, bottom);
+}
+
 void FrameBuffer::AddDamage(int left, int top, int right, int bottom) {
     left = std::max(left, 0);
     top = std::max(top, 0);

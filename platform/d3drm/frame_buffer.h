@@ -29,6 +29,8 @@ public:
 
     // Fills every pixel with colour (alpha forced to opaque), resets depth, damages everything.
     void Clear(D3DCOLOR colour);
+    // The same for the half-open rectangle [left, right) × [top, bottom), clipped to the buffer.
+    void Clear(D3DCOLOR colour, RECT area);
 
     // Grows the damage rectangle by the half-open rectangle [left, right) × [top, bottom),
     // clipped to the buffer.

@@ -47,6 +47,13 @@ public:
     uint64_t Revision() const { return m_revision; }
     // The current value of the clock; every later change carries a larger stamp.
     static uint64_t CurrentRevision();
+    // A renderer that has drawn everything stamped up to `clock` says so. From then on a change
+    // to an object whose stamp was at or below the highest clock said is noted, so a renderer
+    // learns in constant time that nothing it drew has changed since: a scene that only gains
+    // new objects never notes anything.
+    static void NoteRendered(uint64_t clock);
+    // The stamp of the latest such change (0 for none).
+    static uint64_t LastChangeOfRendered();
 
 protected:
     IDirect3DRMObject() { Touch(); }

@@ -110,28 +110,41 @@ Rasterizer::Projected Rasterizer::Project(const CameraVertex& v) const {
             0};
 }
 
-void Rasterizer::DrawTriangles(std::span<const CameraVertex> vertices, std::span<const uint32_t> indices) {
-    if (!m_valid) return;
-    m_projected.resize(vertices.size());
+void Rasterizer::ProjectVertices(std::span<const CameraVertex> vertices, std::vector<ScreenVertex>& screen) const {
+    screen.resize(vertices.size());
     for (size_t i = 0; i < vertices.size(); ++i) {
-        const uint32_t code = Outcode(vertices[i]);
+        const CameraVertex& v = vertices[i];
+        const uint32_t code = m_valid ? Outcode(v) : kNotFinite;
         if (code == 0) {
-            m_projected[i] = Project(vertices[i]);
+            screen[i] = Project(v);
         } else {
-            m_projected[i].outcode = code;
+            screen[i] = {0, 0, 0.0f, Channel255(v.r), Channel255(v.g), Channel255(v.b), code};
         }
     }
-    const size_t count = vertices.size();
+}
+
+void Rasterizer::DrawTriangles(std::span<const CameraVertex> vertices, std::span<const uint32_t> indices) {
+    if (!m_valid) return;
+    ProjectVertices(vertices, m_projected);
+    DrawProjected(vertices, m_projected, indices);
+}
+
+void Rasterizer::DrawProjected(std::span<const CameraVertex> vertices, std::span<const ScreenVertex> screen,
+                               std::span<const uint32_t> indices) {
+    if (!m_valid || (!vertices.empty() && screen.size() != vertices.size())) return;
+    const size_t count = screen.size();
     for (size_t t = 0; t + 3 <= indices.size(); t += 3) {
         const uint32_t ia = indices[t], ib = indices[t + 1], ic = indices[t + 2];
         if (ia >= count || ib >= count || ic >= count) continue;
-        const Projected& a = m_projected[ia];
-        const Projected& b = m_projected[ib];
-        const Projected& c = m_projected[ic];
+        const Projected& a = screen[ia];
+        const Projected& b = screen[ib];
+        const Projected& c = screen[ic];
         const uint32_t any = a.outcode | b.outcode | c.outcode;
         if (any == 0) {
-            Fill(a, b, c);
-        } else if ((a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0) {
+            // Most triangles of a closed mesh face away: cull them before any set-up.
+            const int64_t area = (int64_t{b.x} - a.x) * (int64_t{c.y} - a.y) - (int64_t{b.y} - a.y) * (int64_t{c.x} - a.x);
+            if (area > 0) Fill(a, b, c);
+        } else if ((a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0 && !vertices.empty()) {
             DrawClipped(vertices[ia], vertices[ib], vertices[ic], any);
         }
     }

@@ -29,6 +29,15 @@ struct Projection {
     int height = 0;
 };
 
+// A vertex projected onto the screen, as the rasterizer keeps it. outcode is nonzero when the vertex
+// lies outside the front/back planes or the guard band; then only the colour is meaningful.
+struct ScreenVertex {
+    int32_t x, y; // 1/256 pixel
+    float invZ;
+    float r, g, b; // 0..255
+    uint32_t outcode;
+};
+
 // Draws triangles into a frame buffer. A triangle (a, b, c) is drawn only when it is clockwise as
 // the eye sees it, i.e. (b − a) × (c − a) points towards the eye. It is clipped to front ≤ z ≤ back.
 // A pixel is drawn when its centre lies inside the triangle (top-left rule on edges, vertex
@@ -48,13 +57,16 @@ public:
     // with an index outside vertices are ignored.
     void DrawTriangles(std::span<const CameraVertex> vertices, std::span<const uint32_t> indices);
 
+    // The two halves of DrawTriangles, for callers that draw the same vertices in many frames:
+    // projection under the current projection (screen gets one entry per vertex), then drawing.
+    // screen must come from ProjectVertices of the same vertices and the same projection;
+    // vertices may be empty when no screen vertex has an outcode (nothing needs clipping).
+    void ProjectVertices(std::span<const CameraVertex> vertices, std::vector<ScreenVertex>& screen) const;
+    void DrawProjected(std::span<const CameraVertex> vertices, std::span<const ScreenVertex> screen,
+                       std::span<const uint32_t> indices);
+
 private:
-    struct Projected {
-        int32_t x, y; // 1/256 pixel
-        float invZ;
-        float r, g, b; // 0..255
-        uint32_t outcode;
-    };
+    using Projected = ScreenVertex;
 
     Projected Project(const CameraVertex& v) const;
     uint32_t Outcode(const CameraVertex& v) const;

@@ -1,5 +1,7 @@
 #include "platform/d3drm/root.h"
 
+#include "platform/afx/window_backend.h"
+
 #include <cmath>
 #include <new>
 
@@ -40,4 +42,53 @@ HRESULT IDirect3DRM::CreateMesh(IDirect3DRMMesh** mesh) {
     if (!mesh) return D3DRMERR_BADVALUE;
     *mesh = new (std::nothrow) IDirect3DRMMesh;
     return *mesh ? S_OK : D3DRMERR_BADALLOC;
+}
+
+HRESULT IDirect3DRM::CreateDeviceFromClipper(IDirectDrawClipper* clipper, GUID* guid, int width, int height,
+                                             IDirect3DRMDevice** device) {
+    if (!device) return D3DRMERR_BADVALUE;
+    *device = nullptr;
+    if (!clipper || width < 0 || height < 0) return D3DRMERR_BADVALUE;
+    bool mono = false;
+    if (guid) {
+        D3DDeviceEntry entry;
+        if (!D3DFindDevice(*guid, &entry)) return D3DRMERR_NOTFOUND;
+        const D3DDEVICEDESC& judged = entry.hardware.dcmColorModel != 0 ? entry.hardware : entry.software;
+        mono = judged.dcmColorModel == D3DCOLOR_MONO;
+    }
+    const WindowSurface surface = AfxGetWindowBackend().GetSurface(clipper->GetHWnd());
+    if (surface.kind == WindowSurface::Kind::None) return D3DRMERR_BADOBJECT;
+    if (width == 0) width = surface.width;
+    if (height == 0) height = surface.height;
+    if (width <= 0 || height <= 0) return D3DRMERR_BADVALUE;
+    swr::SurfaceTarget target{surface.kind, surface.displayName ? surface.displayName : "", surface.xid};
+    try {
+        *device = new IDirect3DRMDevice(width, height, mono, std::move(target));
+    } catch (const std::bad_alloc&) {
+        return D3DRMERR_BADALLOC;
+    }
+    return S_OK;
+}
+
+HRESULT IDirect3DRM::CreateViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, DWORD x, DWORD y,
+                                    DWORD width, DWORD height, IDirect3DRMViewport** viewport) {
+    if (!viewport) return D3DRMERR_BADVALUE;
+    *viewport = nullptr;
+    if (!device || !camera) return D3DRMERR_BADOBJECT;
+    if (width == 0 || height == 0 || uint64_t{x} + width > device->GetWidth() ||
+        uint64_t{y} + height > device->GetHeight())
+        return D3DRMERR_BADVALUE;
+    *viewport = new (std::nothrow) IDirect3DRMViewport(device, camera, static_cast<int>(x), static_cast<int>(y),
+                                                       static_cast<int>(width), static_cast<int>(height));
+    return *viewport ? S_OK : D3DRMERR_BADALLOC;
+}
+
+HRESULT IDirect3DRM::SetDefaultTextureColors(DWORD colors) {
+    m_textureColors = colors;
+    return S_OK;
+}
+
+HRESULT IDirect3DRM::SetDefaultTextureShades(DWORD shades) {
+    m_textureShades = shades;
+    return S_OK;
 }

@@ -1,5 +1,7 @@
 #include "platform/d3drm/x11_presenter.h"
 
+#include "platform/d3drm/window_presenter.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -258,5 +260,11 @@ bool X11Presenter::Repaint() {
 }
 
 bool X11Presenter::UsesSharedMemory() const { return m_state->shared; }
+
+void InstallX11Presenters() {
+    SetX11PresenterMaker([](const char* displayName, unsigned long window) -> std::unique_ptr<Presenter> {
+        return X11Presenter::Create(displayName, window);
+    });
+}
 
 } // namespace swr

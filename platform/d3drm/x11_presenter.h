@@ -40,4 +40,8 @@ private:
     std::unique_ptr<State> m_state;
 };
 
+// Lets devices on X11 windows present through X11Presenter (see window_presenter.h). A program
+// that renders into X windows calls it once before it creates a device.
+void InstallX11Presenters();
+
 } // namespace swr

@@ -1,0 +1,96 @@
+#include "platform/d3drm/device.h"
+
+#include "platform/d3drm/viewport.h"
+
+#include <bit>
+#include <new>
+
+IDirect3DRMDevice::IDirect3DRMDevice(int width, int height, bool mono, swr::SurfaceTarget target)
+    : m_frame(width, height), m_mono(mono), m_target(std::move(target)) {}
+
+IDirect3DRMDevice::~IDirect3DRMDevice() = default;
+
+HRESULT IDirect3DRMDevice::QueryInterface(REFIID iid, void** object) {
+    if (!object) return D3DRMERR_BADVALUE;
+    *object = nullptr;
+    if (!(iid == IID_IDirect3DRMWinDevice)) return E_NOINTERFACE;
+    IDirect3DRMWinDevice* win = new (std::nothrow) IDirect3DRMWinDevice(this);
+    if (!win) return D3DRMERR_BADALLOC;
+    *object = win;
+    return S_OK;
+}
+
+DWORD IDirect3DRMDevice::GetWidth() {
+    return static_cast<DWORD>(m_frame.Width());
+}
+
+DWORD IDirect3DRMDevice::GetHeight() {
+    return static_cast<DWORD>(m_frame.Height());
+}
+
+HRESULT IDirect3DRMDevice::SetQuality(D3DRMRENDERQUALITY quality) {
+    m_quality = quality;
+    Touch();
+    return S_OK;
+}
+
+HRESULT IDirect3DRMDevice::SetShades(DWORD shades) {
+    if (shades == 0 || !std::has_single_bit(shades)) return D3DRMERR_BADVALUE;
+    m_shades = shades;
+    Touch();
+    return S_OK;
+}
+
+swr::Presenter* IDirect3DRMDevice::EnsurePresenter() {
+    if (!m_presenter) m_presenter = swr::CreateWindowPresenter(m_target);
+    return m_presenter.get();
+}
+
+HRESULT IDirect3DRMDevice::Update() {
+    if (m_pendingClear) m_pendingClear->DrawPendingClear();
+    RECT damage = m_frame.TakeDamage();
+    if (m_presentAll) damage = {0, 0, m_frame.Width(), m_frame.Height()};
+    if (swr::IsEmpty(damage)) {
+        ++m_updates;
+        return S_OK;
+    }
+    swr::Presenter* presenter = EnsurePresenter();
+    if (!presenter || !presenter->Present(m_frame, damage)) {
+        // Kept for the next try, so that no drawn part goes missing from the window.
+        m_frame.AddDamage(damage.left, damage.top, damage.right, damage.bottom);
+        return D3DRMERR_BADOBJECT;
+    }
+    m_presentAll = false;
+    ++m_updates;
+    return S_OK;
+}
+
+HRESULT IDirect3DRMDevice::HandlePaint() {
+    // Before the first present there is no last frame to repeat: present the whole frame.
+    if (!m_presenter || m_presentAll) {
+        m_presentAll = true;
+        return Update();
+    }
+    return m_presenter->Repaint() ? S_OK : D3DRMERR_BADOBJECT;
+}
+
+HRESULT IDirect3DRMDevice::HandleActivate(WORD state) {
+    if (state != 0) m_presentAll = true;
+    return S_OK;
+}
+
+IDirect3DRMWinDevice::IDirect3DRMWinDevice(IDirect3DRMDevice* device) : m_device(device) {
+    m_device->AddRef();
+}
+
+IDirect3DRMWinDevice::~IDirect3DRMWinDevice() {
+    m_device->Release();
+}
+
+HRESULT IDirect3DRMWinDevice::HandlePaint(HDC) {
+    return m_device->HandlePaint();
+}
+
+HRESULT IDirect3DRMWinDevice::HandleActivate(WORD state) {
+    return m_device->HandleActivate(state);
+}

@@ -1,0 +1,108 @@
+// Draws a retained-mode scene into a frame buffer, keeping what it computed between frames.
+#pragma once
+
+#include "platform/d3drm/frame.h"
+#include "platform/d3drm/lighting.h"
+#include "platform/d3drm/mesh.h"
+#include "platform/d3drm/raster.h"
+
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace swr {
+
+// How a viewport looks at the scene.
+struct SceneView {
+    const IDirect3DRMFrame* camera = nullptr;
+    Projection projection;
+    bool mono = false; // ramp model: grey light quantised to `shades` levels
+    int shades = 32;
+};
+
+// Lit vertex colours and camera-space vertices are kept per (mesh, frame) and computed again only
+// when the lights, the camera, the projection, the frame's transform, the mesh or one of its
+// materials changed. When the only change since the last frame is visuals appended to frames, a
+// cleared frame draws just those visuals onto what the buffer holds, which gives the image of a
+// full redraw except where two surfaces lie at exactly the same depth (the one drawn first stays).
+class SceneRenderer {
+public:
+    explicit SceneRenderer(FrameBuffer& target);
+
+    // Draws the scene under root. With clear, the frame starts from the background (root's scene
+    // background) over the viewport; without, it is drawn over what the buffer holds. contentsKept
+    // says that the buffer still holds exactly what this renderer's last frame left there.
+    void Render(const IDirect3DRMFrame& root, const SceneView& view, bool clear, bool contentsKept);
+
+    // Visuals drawn by the last frame (new ones only, for an incremental frame).
+    size_t LastVisualsDrawn() const { return m_lastDrawn; }
+    bool LastWasIncremental() const { return m_lastIncremental; }
+
+private:
+    // One visual of one frame, ready to draw: all groups of the mesh in one set of arrays.
+    struct VisualCache {
+        const IDirect3DRMMesh* mesh = nullptr;
+        uint64_t computedAt = 0;          // revision clock when computed
+        uint64_t generation = 0;          // of the lighting and projection it was computed with
+        std::vector<CameraVertex> camera; // kept only when some vertex needs clipping
+        std::vector<ScreenVertex> screen;
+        std::vector<uint32_t> triangles;
+    };
+    struct FrameRecord {
+        uint64_t revision = 0;
+        size_t drawn = 0;  // visuals of the frame drawn into the retained buffer
+        size_t cached = 0; // visuals whose cache was current at the last frame
+        std::vector<VisualCache> visuals;
+        bool visited = false;
+    };
+    // A light as placed: its frame's revision would also rise for changes that move nothing
+    // (the scene root's background, new children), so the placement itself is compared.
+    struct LightKey {
+        const IDirect3DRMLight* light;
+        uint64_t lightRevision;
+        const IDirect3DRMFrame* frame;
+        RMTransform world;
+        bool operator==(const LightKey& o) const;
+    };
+
+    void Walk(const IDirect3DRMFrame& frame);
+    // True when lights, camera, projection or colour model differ from the last frame's.
+    bool TakeEnvironment(const SceneView& view);
+    bool CanDrawIncrementally(const IDirect3DRMFrame& root, bool clear, bool contentsKept) const;
+    bool IsCurrent(const VisualCache& cache, const IDirect3DRMMesh& mesh,
+                   const IDirect3DRMFrame& frame) const;
+    void Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame);
+    // trusted: nothing drawn before has changed, so caches current at the last frame still are.
+    void DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted);
+
+    FrameBuffer& m_target;
+    Rasterizer m_rasterizer;
+    SceneView m_view;
+
+    // Gathered by the walk of the current frame.
+    std::vector<const IDirect3DRMFrame*> m_frames;
+    std::vector<LightKey> m_lightKeys;
+    std::vector<LightSource> m_lights;
+    std::vector<CameraVertex> m_cameraScratch;
+
+    // Kept from earlier frames.
+    std::vector<LightKey> m_lastLightKeys;
+    const IDirect3DRMFrame* m_lastCamera = nullptr;
+    RMTransform m_lastCameraWorld = RMTransform::Identity();
+    Projection m_lastProjection;
+    bool m_lastMono = false;
+    int m_lastShades = 0;
+    const IDirect3DRMFrame* m_lastRoot = nullptr;
+    uint64_t m_lastRootRevision = 0;
+    uint64_t m_lastClock = 0;
+    bool m_hasFrame = false;
+    uint64_t m_generation = 0;
+    std::optional<VertexLighter> m_lighter;
+    RMTransform m_worldToCamera = RMTransform::Identity();
+    std::unordered_map<const IDirect3DRMFrame*, FrameRecord> m_records;
+
+    size_t m_lastDrawn = 0;
+    bool m_lastIncremental = false;
+};
+
+} // namespace swr
