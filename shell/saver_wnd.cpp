@@ -1,6 +1,7 @@
 #include "shell/saver_wnd.h"
 
 #include "pipes/pipe.h"
+#include "platform/afx/msgqueue.h"
 #include "res/resource.h"
 #include "shell/app.h"
 
@@ -34,7 +35,10 @@ CSaverWnd::CSaverWnd(LONG number, LONG length, LONG speed, BOOL autoDelete)
     m_nLighting = app->GetLighting();
 }
 
-CSaverWnd::~CSaverWnd() = default;
+CSaverWnd::~CSaverWnd() {
+    // A window still up when its object goes must shut down as if closed, or its pipes leak.
+    if (m_hWnd) DestroyWindow();
+}
 
 BOOL CSaverWnd::CreateSaverWindow() {
     CWinApp* app = AfxGetApp();

@@ -68,6 +68,16 @@ PaletteImage QuantizeToPalette(const uint32_t* pixels, int width, int height) {
     return image;
 }
 
+std::vector<uint32_t> Crop(const uint32_t* pixels, int width, int x, int y, int cropWidth, int cropHeight) {
+    std::vector<uint32_t> out;
+    out.reserve(static_cast<size_t>(cropWidth) * cropHeight);
+    for (int row = y; row < y + cropHeight; ++row) {
+        const uint32_t* from = pixels + static_cast<size_t>(row) * width + x;
+        out.insert(out.end(), from, from + cropWidth);
+    }
+    return out;
+}
+
 std::vector<uint32_t> Downscale(const uint32_t* pixels, int width, int height, int toWidth, int toHeight) {
     std::vector<uint32_t> out(static_cast<size_t>(toWidth) * toHeight);
     for (int y = 0; y < toHeight; ++y) {
