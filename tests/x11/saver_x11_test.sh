@@ -51,7 +51,7 @@ ends_cleanly() { ended_within "$saver" 1 && [ "$status" -eq 0 ]; }
 screen_mean() { xwd -root -silent | /usr/bin/convert xwd:- -format '%[fx:mean]' info:; }
 screen_max() { xwd -root -silent | /usr/bin/convert xwd:- -format '%[fx:maxima]' info:; }
 is_black() { [ "$(screen_max)" = "0" ]; }
-shows_pipes() { awk -v m="$(screen_mean)" 'BEGIN { exit !(m > 0.005) }'; }
+shows_pipes() { awk -v m="$(screen_mean)" 'BEGIN { exit !(m > 0.0005) }'; }
 
 root_size() { xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 window_size() { xwininfo -id "$win" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
