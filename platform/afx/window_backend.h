@@ -34,7 +34,8 @@ struct WindowCreateParams {
 
 // Where a window's pixels go, for the 3D layer's presenters.
 struct WindowSurface {
-    enum class Kind { None, Memory, X11 } kind = Kind::None;
+    // Unknown: not a window this process can draw into. (Not "None": X11 defines that.)
+    enum class Kind { Unknown, Memory, X11 } kind = Kind::Unknown;
     const char* displayName = nullptr; // X11: the display the window lives on
     unsigned long xid = 0;             // X11: the window id
     int width = 0, height = 0;

@@ -57,7 +57,7 @@ HRESULT IDirect3DRM::CreateDeviceFromClipper(IDirectDrawClipper* clipper, GUID* 
         mono = judged.dcmColorModel == D3DCOLOR_MONO;
     }
     const WindowSurface surface = AfxGetWindowBackend().GetSurface(clipper->GetHWnd());
-    if (surface.kind == WindowSurface::Kind::None) return D3DRMERR_BADOBJECT;
+    if (surface.kind == WindowSurface::Kind::Unknown) return D3DRMERR_BADOBJECT;
     if (width == 0) width = surface.width;
     if (height == 0) height = surface.height;
     if (width <= 0 || height <= 0) return D3DRMERR_BADVALUE;

@@ -22,7 +22,7 @@ std::unique_ptr<Presenter> CreateWindowPresenter(const SurfaceTarget& target) {
             return maker(target.displayName.empty() ? nullptr : target.displayName.c_str(),
                          target.xid);
         return nullptr;
-    case WindowSurface::Kind::None:
+    case WindowSurface::Kind::Unknown:
         break;
     }
     return nullptr;

@@ -18,7 +18,7 @@ void SetX11PresenterMaker(X11PresenterMaker maker);
 // A window surface as a device keeps it: the display name copied, since the backend's string
 // need not outlive the call that gave it.
 struct SurfaceTarget {
-    WindowSurface::Kind kind = WindowSurface::Kind::None;
+    WindowSurface::Kind kind = WindowSurface::Kind::Unknown;
     std::string displayName;
     unsigned long xid = 0;
 };
