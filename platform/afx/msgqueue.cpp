@@ -192,8 +192,9 @@ private:
 };
 
 MessageQueue& Queue() {
-    static MessageQueue queue;
-    return queue;
+    // Never destroyed: backends installed for the whole process leave it from their destructors.
+    static MessageQueue* queue = new MessageQueue;
+    return *queue;
 }
 
 } // namespace
