@@ -1,4 +1,5 @@
 #include "pipes/pipe.h"
+#include "platform/d3drm/frame_buffer.h"
 #include "platform/afx/afxwin.h"
 #include "platform/afx/null_window_backend.h"
 #include "platform/display/headless_display_backend.h"
@@ -186,4 +187,24 @@ TEST_F(SaverTest, DestroyingFreesThePipesAndQuits) {
     EXPECT_EQ(IDirect3DRMFrame::LiveCount(), 0);
     EXPECT_EQ(IDirect3DRMLight::LiveCount(), 0);
     EXPECT_TRUE(Drain(WM_QUIT));
+}
+
+TEST_F(SaverTest, TheBackgroundIsTheGreyOfItsPercentage) {
+    const std::pair<const char*, uint32_t> cases[] = {
+        {"BackgroundRGB=0\n", 0x000000u}, {"BackgroundRGB=50\n", 0x7F7F7Fu}, {"BackgroundRGB=100\n", 0xFFFFFFu}};
+    for (const auto& [settings, grey] : cases) {
+        CSeededSaverWnd& saver = Start(settings);
+        saver.SendMessage(WM_TIMER, 1, 0);
+        CRenderContext& render = saver.GetRenderContext();
+        render.PauseRendering();
+        {
+            CSingleLock lock(&render.GetSceneLock(), TRUE);
+            ASSERT_EQ(render.GetViewport()->Clear(), S_OK);
+            ASSERT_EQ(render.GetViewport()->Render(render.GetScene()), S_OK);
+            ASSERT_EQ(render.GetDevice()->Update(), S_OK);
+        }
+        const swr::FrameBuffer& frame = render.GetDevice()->GetFrameBuffer();
+        EXPECT_EQ(frame.Pixel(0, 0) & 0xFFFFFF, grey) << settings; // a corner no pipe reaches
+        saver.DestroyWindow();
+    }
 }
