@@ -80,11 +80,27 @@ void Rasterizer::SetProjection(const Projection& p) {
     m_centreY = static_cast<float>(p.top) + static_cast<float>(p.height) / 2.0f;
     m_guardX = (static_cast<float>(p.width) / 2.0f + kGuardPixels) / m_scale;
     m_guardY = (static_cast<float>(p.height) / 2.0f + kGuardPixels) / m_scale;
+    UpdateClip();
+}
+
+void Rasterizer::SetRows(int top, int bottom) {
+    m_rowsTop = top;
+    m_rowsBottom = bottom;
+    if (m_valid) UpdateClip();
+}
+
+void Rasterizer::UpdateClip() {
+    const Projection& p = m_projection;
     m_clipLeft = std::max(p.left, 0);
-    m_clipTop = std::max(p.top, 0);
+    m_clipTop = std::max({p.top, 0, m_rowsTop});
     m_clipRight = std::min(p.left + p.width, m_target.Width()) - 1;
-    m_clipBottom = std::min(p.top + p.height, m_target.Height()) - 1;
-    m_valid = m_clipLeft <= m_clipRight && m_clipTop <= m_clipBottom;
+    m_clipBottom = std::min({p.top + p.height, m_target.Height(), m_rowsBottom}) - 1;
+}
+
+RECT Rasterizer::TakeDamage() {
+    const RECT taken = m_damage;
+    m_damage = {0, 0, 0, 0};
+    return taken;
 }
 
 uint32_t Rasterizer::Outcode(const CameraVertex& v) const {
@@ -284,7 +300,14 @@ void Rasterizer::Fill(const Projected& v0, const Projected& v1, const Projected&
         pixelRow += stride;
         depthRow += stride;
     }
-    m_target.AddDamage(left, top, right + 1, bottom + 1);
+    if (IsEmpty(m_damage)) {
+        m_damage = {left, top, right + 1, bottom + 1};
+    } else {
+        m_damage.left = std::min<LONG>(m_damage.left, left);
+        m_damage.top = std::min<LONG>(m_damage.top, top);
+        m_damage.right = std::max<LONG>(m_damage.right, right + 1);
+        m_damage.bottom = std::max<LONG>(m_damage.bottom, bottom + 1);
+    }
 }
 
 size_t AppendTriangles(std::span<const uint32_t> faceList, uint32_t verticesPerFace,

@@ -3,6 +3,7 @@
 
 #include "platform/d3drm/frame_buffer.h"
 
+#include <climits>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -43,8 +44,10 @@ struct ScreenVertex {
 // A pixel is drawn when its centre lies inside the triangle (top-left rule on edges, vertex
 // positions snapped to 1/256 pixel) and its 1/z is strictly greater than the stored depth: of two
 // surfaces at the same depth the one drawn first stays. Colours and 1/z are interpolated linearly
-// in screen space. Every pixel drawn is inside the frame buffer's damage rectangle afterwards.
-// Reuses its working storage, so a long-lived rasterizer does not allocate per mesh.
+// in screen space. Every pixel drawn is inside the rasterizer's own damage rectangle (TakeDamage);
+// the frame buffer's is left alone, so rasterizers confined to disjoint rows of one buffer can
+// draw on different threads. Reuses its working storage, so a long-lived rasterizer does not
+// allocate per mesh.
 class Rasterizer {
 public:
     explicit Rasterizer(FrameBuffer& target);
@@ -52,6 +55,12 @@ public:
     // A projection with width, height, field or front ≤ 0, or back ≤ front, draws nothing.
     void SetProjection(const Projection& projection);
     const Projection& GetProjection() const { return m_projection; }
+    // Confines drawing to the buffer rows [top, bottom) as well as the viewport; projection is
+    // unaffected. Rows are unlimited until this is called.
+    void SetRows(int top, int bottom);
+
+    // The union of the pixels drawn since the last call; empty when none were.
+    RECT TakeDamage();
 
     // indices holds three vertex indices per triangle; a trailing partial triangle and triangles
     // with an index outside vertices are ignored.
@@ -73,6 +82,7 @@ private:
     void DrawClipped(const CameraVertex& a, const CameraVertex& b, const CameraVertex& c,
                      uint32_t planes);
     void Fill(const Projected& a, const Projected& b, const Projected& c);
+    void UpdateClip();
 
     FrameBuffer& m_target;
     Projection m_projection;
@@ -80,7 +90,9 @@ private:
     float m_scale = 0;          // pixels per unit of x/z
     float m_centreX = 0, m_centreY = 0;
     float m_guardX = 0, m_guardY = 0; // |x/z|, |y/z| limits of the guard band
+    int m_rowsTop = INT_MIN, m_rowsBottom = INT_MAX;
     int m_clipLeft = 0, m_clipTop = 0, m_clipRight = 0, m_clipBottom = 0; // inclusive pixel range
+    RECT m_damage{0, 0, 0, 0};
     std::vector<Projected> m_projected;
 };
 

@@ -4,9 +4,18 @@
 #include "platform/d3drm/material.h"
 
 #include <algorithm>
+#include <climits>
+#include <system_error>
+#include <thread>
 
 namespace swr {
 namespace {
+
+// Below this many triangles a frame is drawn on the calling thread: starting threads would cost
+// more than they save (an incremental frame draws one piece of pipe).
+constexpr size_t kParallelTriangles = 8192;
+// Bands thinner than this are not worth a thread of their own.
+constexpr int kMinBandRows = 32;
 
 bool SameProjection(const Projection& a, const Projection& b) {
     return a.field == b.field && a.front == b.front && a.back == b.back && a.left == b.left &&
@@ -57,7 +66,15 @@ bool SceneRenderer::LightKey::operator==(const LightKey& o) const {
            SameTransform(world, o.world);
 }
 
-SceneRenderer::SceneRenderer(FrameBuffer& target) : m_target(target), m_rasterizer(target) {}
+SceneRenderer::SceneRenderer(FrameBuffer& target) : m_target(target), m_rasterizer(target) {
+    SetThreads(std::thread::hardware_concurrency());
+}
+
+void SceneRenderer::SetThreads(unsigned count) {
+    m_threads = std::clamp(count, 1u, kMaxThreads);
+    m_bandRasterizers.clear();
+    for (unsigned i = 1; i < m_threads; ++i) m_bandRasterizers.emplace_back(m_target);
+}
 
 void SceneRenderer::Walk(const IDirect3DRMFrame& frame) {
     m_frames.push_back(&frame);
@@ -170,14 +187,26 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh,
     // Most pieces lie wholly in view; only those that need clipping keep camera-space vertices.
     const bool clipped = std::any_of(cache.screen.begin(), cache.screen.end(),
                                      [](const ScreenVertex& v) { return v.outcode != 0; });
-    if (clipped)
+    if (clipped) {
         cache.camera.assign(camera.begin(), camera.end());
-    else
-        std::vector<CameraVertex>().swap(cache.camera);
+        cache.topRow = INT_MIN;
+        cache.bottomRow = INT_MAX;
+        return;
+    }
+    std::vector<CameraVertex>().swap(cache.camera);
+    const auto [lowest, highest] = std::minmax_element(
+        cache.screen.begin(), cache.screen.end(),
+        [](const ScreenVertex& a, const ScreenVertex& b) { return a.y < b.y; });
+    if (lowest == cache.screen.end()) {
+        cache.topRow = cache.bottomRow = 0;
+    } else {
+        cache.topRow = lowest->y >> 8; // screen positions are in 1/256 pixel
+        cache.bottomRow = (highest->y >> 8) + 1;
+    }
 }
 
-void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record,
-                                   bool trusted) {
+void SceneRenderer::QueueNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record,
+                                    bool trusted) {
     const std::span<IDirect3DRMVisual* const> visuals = frame.Visuals();
     if (record.visuals.size() < visuals.size()) record.visuals.resize(visuals.size());
     if (!trusted) record.cached = 0;
@@ -188,11 +217,54 @@ void SceneRenderer::DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& r
         const bool current =
             i < record.cached ? cache.generation == m_generation : IsCurrent(cache, *mesh, frame);
         if (!current) Compute(cache, *mesh, frame);
-        m_rasterizer.DrawProjected(cache.camera, cache.screen, cache.triangles);
+        m_queue.push_back(&cache);
+        m_queuedTriangles += cache.triangles.size() / 3;
         ++m_lastDrawn;
     }
     record.drawn = visuals.size();
     record.cached = visuals.size();
+}
+
+void SceneRenderer::DrawBand(Rasterizer& rasterizer, int top, int bottom) const {
+    rasterizer.SetRows(top, bottom);
+    for (const VisualCache* cache : m_queue)
+        if (cache->topRow < bottom && cache->bottomRow > top)
+            rasterizer.DrawProjected(cache->camera, cache->screen, cache->triangles);
+}
+
+void SceneRenderer::DrawQueue() {
+    const Projection& projection = m_rasterizer.GetProjection();
+    const int top = std::max(projection.top, 0);
+    const int bottom = std::min(projection.top + projection.height, m_target.Height());
+    unsigned bands = m_queuedTriangles >= kParallelTriangles ? m_threads : 1;
+    bands = std::min<unsigned>(bands, static_cast<unsigned>(std::max((bottom - top) / kMinBandRows, 1)));
+    const auto bandEdge = [&](unsigned i) {
+        return top + static_cast<int>(static_cast<int64_t>(bottom - top) * i / bands);
+    };
+
+    std::vector<std::thread> workers;
+    for (unsigned i = 1; i < bands; ++i) {
+        Rasterizer& rasterizer = m_bandRasterizers[i - 1];
+        rasterizer.SetProjection(projection);
+        const int bandTop = bandEdge(i), bandBottom = bandEdge(i + 1);
+        try {
+            workers.emplace_back([this, &rasterizer, bandTop, bandBottom] {
+                DrawBand(rasterizer, bandTop, bandBottom);
+            });
+        } catch (const std::system_error&) {
+            DrawBand(rasterizer, bandTop, bandBottom); // no thread to be had: draw it here
+        }
+    }
+    DrawBand(m_rasterizer, INT_MIN, bands > 1 ? bandEdge(1) : INT_MAX);
+    for (std::thread& worker : workers) worker.join();
+    m_rasterizer.SetRows(INT_MIN, INT_MAX);
+
+    for (unsigned i = 0; i < bands; ++i) {
+        const RECT d = i == 0 ? m_rasterizer.TakeDamage() : m_bandRasterizers[i - 1].TakeDamage();
+        m_target.AddDamage(d.left, d.top, d.right, d.bottom);
+    }
+    m_queue.clear();
+    m_queuedTriangles = 0;
 }
 
 void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, bool clear,
@@ -224,8 +296,9 @@ void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, 
         const bool trusted = nothingDrawnChanged && record.revision == frame->Revision();
         record.revision = frame->Revision();
         record.visited = true;
-        DrawNewVisuals(*frame, record, trusted);
+        QueueNewVisuals(*frame, record, trusted);
     }
+    DrawQueue();
     if (!incremental)
         std::erase_if(m_records, [](const auto& entry) { return !entry.second.visited; });
 

@@ -34,6 +34,11 @@ public:
     // says that the buffer still holds exactly what this renderer's last frame left there.
     void Render(const IDirect3DRMFrame& root, const SceneView& view, bool clear, bool contentsKept);
 
+    // Rasterizer threads for frames with many triangles; each draws its own band of rows, so the
+    // image is the same for any count. Defaults to the processors available, at most kMaxThreads.
+    void SetThreads(unsigned count);
+    static constexpr unsigned kMaxThreads = 8;
+
     // Visuals drawn by the last frame (new ones only, for an incremental frame).
     size_t LastVisualsDrawn() const { return m_lastDrawn; }
     bool LastWasIncremental() const { return m_lastIncremental; }
@@ -47,6 +52,7 @@ private:
         std::vector<CameraVertex> camera; // kept only when some vertex needs clipping
         std::vector<ScreenVertex> screen;
         std::vector<uint32_t> triangles;
+        int topRow = 0, bottomRow = 0; // rows [top, bottom) the visual can touch
     };
     struct FrameRecord {
         uint64_t revision = 0;
@@ -73,7 +79,10 @@ private:
                    const IDirect3DRMFrame& frame) const;
     void Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame);
     // trusted: nothing drawn before has changed, so caches current at the last frame still are.
-    void DrawNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted);
+    void QueueNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted);
+    // Draws the queued visuals in their order, in bands on several threads when they are many.
+    void DrawQueue();
+    void DrawBand(Rasterizer& rasterizer, int top, int bottom) const;
 
     FrameBuffer& m_target;
     Rasterizer m_rasterizer;
@@ -84,6 +93,8 @@ private:
     std::vector<LightKey> m_lightKeys;
     std::vector<LightSource> m_lights;
     std::vector<CameraVertex> m_cameraScratch;
+    std::vector<const VisualCache*> m_queue;
+    size_t m_queuedTriangles = 0;
 
     // Kept from earlier frames.
     std::vector<LightKey> m_lastLightKeys;
@@ -100,6 +111,9 @@ private:
     std::optional<VertexLighter> m_lighter;
     RMTransform m_worldToCamera = RMTransform::Identity();
     std::unordered_map<const IDirect3DRMFrame*, FrameRecord> m_records;
+
+    unsigned m_threads = 1;
+    std::vector<Rasterizer> m_bandRasterizers; // for the bands after the first
 
     size_t m_lastDrawn = 0;
     bool m_lastIncremental = false;
