@@ -2,6 +2,7 @@
 //   BM_FrameCopy        one memcpy of a whole 32-bit frame, the yardstick of the others;
 //   BM_IncrementalFrame one growth step, then Clear + Render + Update to the memory presenter;
 //   BM_FullRedraw       Clear + Render + Update of the whole scene with lighting cached;
+//   BM_FullRedrawOneThread  the same drawn on one thread, to show what the bands gain;
 //   BM_FullRelight      the same after the camera moved, so every vertex is lit and projected
 //   again.
 // Each scene benchmark reports the resident set with its scene built (rss_MB: frame, depth and
@@ -86,8 +87,9 @@ void BM_IncrementalFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_IncrementalFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_FullRedraw(benchmark::State& state) {
+void FullRedraw(benchmark::State& state, bool oneThread) {
     auto scene = CompleteScene();
+    if (oneThread) scene->viewport->Renderer().SetThreads(1);
     const D3DCOLOR background = scene->scene->GetSceneBackground();
     for (auto _ : state) {
         // Setting the background again invalidates the retained image but no cached lighting.
@@ -99,7 +101,12 @@ void BM_FullRedraw(benchmark::State& state) {
     state.counters["rss_MB"] = ResidentMegabytes();
     state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
+
+void BM_FullRedraw(benchmark::State& state) { FullRedraw(state, false); }
 BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_FullRedrawOneThread(benchmark::State& state) { FullRedraw(state, true); }
+BENCHMARK(BM_FullRedrawOneThread)->Unit(benchmark::kMillisecond);
 
 void BM_FullRelight(benchmark::State& state) {
     auto scene = CompleteScene();

@@ -232,15 +232,41 @@ void SceneRenderer::DrawBand(Rasterizer& rasterizer, int top, int bottom) const 
             rasterizer.DrawProjected(cache->camera, cache->screen, cache->triangles);
 }
 
+void SceneRenderer::SplitRows(int top, int bottom, unsigned bands) {
+    // Each visual's triangles are spread evenly over its rows; the edges then cut the total into
+    // equal shares, so a band crowded with pipes is thinner than an empty one.
+    const int rows = bottom - top;
+    m_rowWeights.assign(static_cast<size_t>(rows) + 1, 0.0);
+    double total = 0;
+    for (const VisualCache* cache : m_queue) {
+        const int from = std::clamp(cache->topRow, top, bottom) - top;
+        const int to = std::clamp(cache->bottomRow, top, bottom) - top;
+        if (to <= from) continue;
+        const double triangles = static_cast<double>(cache->triangles.size() / 3);
+        m_rowWeights[static_cast<size_t>(from)] += triangles / (to - from);
+        m_rowWeights[static_cast<size_t>(to)] -= triangles / (to - from);
+        total += triangles;
+    }
+    m_bandEdges.assign(bands + 1, bottom);
+    m_bandEdges[0] = top;
+    double perRow = 0, sum = 0;
+    unsigned next = 1;
+    for (int row = 0; row < rows && next < bands; ++row) {
+        perRow += m_rowWeights[static_cast<size_t>(row)];
+        sum += perRow;
+        while (next < bands && sum >= total * next / bands)
+            m_bandEdges[next++] = top + row + 1;
+    }
+}
+
 void SceneRenderer::DrawQueue() {
     const Projection& projection = m_rasterizer.GetProjection();
     const int top = std::max(projection.top, 0);
     const int bottom = std::min(projection.top + projection.height, m_target.Height());
     unsigned bands = m_queuedTriangles >= kParallelTriangles ? m_threads : 1;
     bands = std::min<unsigned>(bands, static_cast<unsigned>(std::max((bottom - top) / kMinBandRows, 1)));
-    const auto bandEdge = [&](unsigned i) {
-        return top + static_cast<int>(static_cast<int64_t>(bottom - top) * i / bands);
-    };
+    if (bands > 1) SplitRows(top, bottom, bands);
+    const auto bandEdge = [&](unsigned i) { return m_bandEdges[i]; };
 
     std::vector<std::thread> workers;
     for (unsigned i = 1; i < bands; ++i) {

@@ -83,6 +83,8 @@ private:
     // Draws the queued visuals in their order, in bands on several threads when they are many.
     void DrawQueue();
     void DrawBand(Rasterizer& rasterizer, int top, int bottom) const;
+    // Fills m_bandEdges with bands + 1 row edges from top to bottom.
+    void SplitRows(int top, int bottom, unsigned bands);
 
     FrameBuffer& m_target;
     Rasterizer m_rasterizer;
@@ -114,6 +116,8 @@ private:
 
     unsigned m_threads = 1;
     std::vector<Rasterizer> m_bandRasterizers; // for the bands after the first
+    std::vector<double> m_rowWeights;
+    std::vector<int> m_bandEdges;
 
     size_t m_lastDrawn = 0;
     bool m_lastIncremental = false;

@@ -24,6 +24,7 @@ public:
     virtual D3DVALUE GetBack();
 
     const swr::SceneRenderer& Renderer() const { return *m_renderer; }
+    swr::SceneRenderer& Renderer() { return *m_renderer; }
 
     static long LiveCount() { return RMLiveCounter<IDirect3DRMViewport>::Count(); }
 
