@@ -52,12 +52,7 @@ void BM_SaverTickX11(benchmark::State& state) {
         for (auto _ : state) {
             auto start = std::chrono::steady_clock::now();
             wnd.SendMessage(WM_TIMER, 1, 0);
-            {
-                CSingleLock lock(&render.GetSceneLock(), TRUE);
-                render.GetViewport()->Clear();
-                render.GetViewport()->Render(render.GetScene());
-                render.GetDevice()->Update();
-            }
+            render.DrawFrameNow();
             ticks.push_back(std::chrono::duration<double, std::micro>(
                                 std::chrono::steady_clock::now() - start)
                                 .count());

@@ -111,6 +111,12 @@ BOOL CRenderContext::StartRendering(LONG waitLimit) {
     return TRUE;
 }
 
+BOOL CRenderContext::DrawFrameNow() {
+    CSingleLock lock(&m_sceneLock, TRUE);
+    if (!m_pDevice || !m_pViewport || !m_pScene) return FALSE;
+    return CRenderThread::DrawFrame(m_pDevice, m_pViewport, m_pScene) == S_OK;
+}
+
 BOOL CRenderContext::PauseRendering() {
     return m_thread.Pause();
 }

@@ -19,6 +19,9 @@ public:
     BOOL StartRendering(LONG waitLimit);
     BOOL PauseRendering();
     BOOL RequestFrame();
+    // Draws one frame on the calling thread as the render thread would, under the scene lock:
+    // for callers that advance the saver without the timer and want every tick shown.
+    BOOL DrawFrameNow();
     // Releases scene, camera, viewport, device, root object and clipper, in that order.
     void ReleaseAll();
 

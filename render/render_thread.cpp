@@ -36,9 +36,14 @@ BOOL CRenderThread::Wake() {
 
 void CRenderThread::OnWake() {
     CSingleLock scene(m_pSceneLock, TRUE);
-    if (!m_bRendering.load()) return;
-    if (m_pScene->Move(1.0f) != S_OK) return;
-    if (m_pViewport->Clear() != S_OK) return;
-    if (m_pViewport->Render(m_pScene) != S_OK) return;
-    m_pDevice->Update();
+    if (m_bRendering.load()) DrawFrame(m_pDevice, m_pViewport, m_pScene);
+}
+
+HRESULT CRenderThread::DrawFrame(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport,
+                                 IDirect3DRMFrame* scene) {
+    HRESULT hr = scene->Move(1.0f);
+    if (hr == S_OK) hr = viewport->Clear();
+    if (hr == S_OK) hr = viewport->Render(scene);
+    if (hr == S_OK) hr = device->Update();
+    return hr;
 }

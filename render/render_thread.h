@@ -21,6 +21,10 @@ public:
     BOOL Wake();
     void OnWake() override;
 
+    // One render step: the scene moved by a tick, cleared, drawn and presented. The caller holds
+    // the scene lock.
+    static HRESULT DrawFrame(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport, IDirect3DRMFrame* scene);
+
 private:
     CSyncObject* m_pSceneLock;
     std::atomic<BOOL> m_bRendering{FALSE};

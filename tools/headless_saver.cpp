@@ -42,18 +42,12 @@ HeadlessFrame RunHeadlessSaver(const HeadlessRun& run) {
     // The last frame is drawn here rather than by the render thread, so it shows every tick.
     CRenderContext& render = wnd.GetRenderContext();
     render.PauseRendering();
-    {
-        CSingleLock lock(&render.GetSceneLock(), TRUE);
-        IDirect3DRMViewport* viewport = render.GetViewport();
-        IDirect3DRMDevice* device = render.GetDevice();
-        if (viewport->Clear() == S_OK && viewport->Render(render.GetScene()) == S_OK &&
-            device->Update() == S_OK) {
-            const swr::FrameBuffer& fb = device->GetFrameBuffer();
-            frame.width = fb.Width();
-            frame.height = fb.Height();
-            frame.pixels.assign(fb.Pixels(), fb.Pixels() + static_cast<size_t>(fb.Width()) * fb.Height());
-            for (uint32_t& p : frame.pixels) p &= 0xFFFFFF;
-        }
+    if (render.DrawFrameNow()) {
+        const swr::FrameBuffer& fb = render.GetDevice()->GetFrameBuffer();
+        frame.width = fb.Width();
+        frame.height = fb.Height();
+        frame.pixels.assign(fb.Pixels(), fb.Pixels() + static_cast<size_t>(fb.Width()) * fb.Height());
+        for (uint32_t& p : frame.pixels) p &= 0xFFFFFF;
     }
     wnd.DestroyWindow();
     return frame;

@@ -27,19 +27,7 @@ void FrameBuffer::Clear(D3DCOLOR colour, RECT area) {
 }
 
 void FrameBuffer::AddDamage(int left, int top, int right, int bottom) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, m_width);
-    bottom = std::min(bottom, m_height);
-    if (right <= left || bottom <= top) return;
-    if (IsEmpty(m_damage)) {
-        m_damage = {left, top, right, bottom};
-        return;
-    }
-    m_damage.left = std::min<LONG>(m_damage.left, left);
-    m_damage.top = std::min<LONG>(m_damage.top, top);
-    m_damage.right = std::max<LONG>(m_damage.right, right);
-    m_damage.bottom = std::max<LONG>(m_damage.bottom, bottom);
+    Unite(m_damage, {std::max(left, 0), std::max(top, 0), std::min(right, m_width), std::min(bottom, m_height)});
 }
 
 RECT FrameBuffer::TakeDamage() {

@@ -53,4 +53,17 @@ private:
 
 inline bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
+// Grows into to the smallest rectangle holding both; an empty r changes nothing.
+inline void Unite(RECT& into, const RECT& r) {
+    if (IsEmpty(r)) return;
+    if (IsEmpty(into)) {
+        into = r;
+        return;
+    }
+    if (r.left < into.left) into.left = r.left;
+    if (r.top < into.top) into.top = r.top;
+    if (r.right > into.right) into.right = r.right;
+    if (r.bottom > into.bottom) into.bottom = r.bottom;
+}
+
 } // namespace swr

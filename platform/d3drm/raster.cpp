@@ -300,14 +300,7 @@ void Rasterizer::Fill(const Projected& v0, const Projected& v1, const Projected&
         pixelRow += stride;
         depthRow += stride;
     }
-    if (IsEmpty(m_damage)) {
-        m_damage = {left, top, right + 1, bottom + 1};
-    } else {
-        m_damage.left = std::min<LONG>(m_damage.left, left);
-        m_damage.top = std::min<LONG>(m_damage.top, top);
-        m_damage.right = std::max<LONG>(m_damage.right, right + 1);
-        m_damage.bottom = std::max<LONG>(m_damage.bottom, bottom + 1);
-    }
+    Unite(m_damage, {left, top, right + 1, bottom + 1});
 }
 
 size_t AppendTriangles(std::span<const uint32_t> faceList, uint32_t verticesPerFace,

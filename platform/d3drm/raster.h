@@ -58,6 +58,8 @@ public:
     // Confines drawing to the buffer rows [top, bottom) as well as the viewport; projection is
     // unaffected. Rows are unlimited until this is called.
     void SetRows(int top, int bottom);
+    int RowsTop() const { return m_rowsTop; }
+    int RowsBottom() const { return m_rowsBottom; }
 
     // The union of the pixels drawn since the last call; empty when none were.
     RECT TakeDamage();

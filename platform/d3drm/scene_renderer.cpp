@@ -73,7 +73,7 @@ SceneRenderer::SceneRenderer(FrameBuffer& target) : m_target(target), m_rasteriz
 void SceneRenderer::SetThreads(unsigned count) {
     m_threads = std::clamp(count, 1u, kMaxThreads);
     m_bandRasterizers.clear();
-    for (unsigned i = 1; i < m_threads; ++i) m_bandRasterizers.emplace_back(m_target);
+    for (unsigned i = 0; m_threads > 1 && i < m_threads; ++i) m_bandRasterizers.emplace_back(m_target);
 }
 
 void SceneRenderer::Walk(const IDirect3DRMFrame& frame) {
@@ -184,24 +184,22 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh,
     }
     cache.screen.reserve(camera.size());
     m_rasterizer.ProjectVertices(camera, cache.screen);
+    bool clipped = false;
+    int32_t lowest = INT32_MAX, highest = INT32_MIN;
+    for (const ScreenVertex& v : cache.screen) {
+        clipped |= v.outcode != 0;
+        lowest = std::min(lowest, v.y);
+        highest = std::max(highest, v.y);
+    }
     // Most pieces lie wholly in view; only those that need clipping keep camera-space vertices.
-    const bool clipped = std::any_of(cache.screen.begin(), cache.screen.end(),
-                                     [](const ScreenVertex& v) { return v.outcode != 0; });
     if (clipped) {
         cache.camera.assign(camera.begin(), camera.end());
         cache.topRow = INT_MIN;
         cache.bottomRow = INT_MAX;
-        return;
-    }
-    std::vector<CameraVertex>().swap(cache.camera);
-    const auto [lowest, highest] = std::minmax_element(
-        cache.screen.begin(), cache.screen.end(),
-        [](const ScreenVertex& a, const ScreenVertex& b) { return a.y < b.y; });
-    if (lowest == cache.screen.end()) {
-        cache.topRow = cache.bottomRow = 0;
     } else {
-        cache.topRow = lowest->y >> 8; // screen positions are in 1/256 pixel
-        cache.bottomRow = (highest->y >> 8) + 1;
+        std::vector<CameraVertex>().swap(cache.camera);
+        cache.topRow = lowest >> 8; // screen positions are in 1/256 pixel
+        cache.bottomRow = (highest >> 8) + 1;
     }
 }
 
@@ -225,8 +223,8 @@ void SceneRenderer::QueueNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& 
     record.cached = visuals.size();
 }
 
-void SceneRenderer::DrawBand(Rasterizer& rasterizer, int top, int bottom) const {
-    rasterizer.SetRows(top, bottom);
+void SceneRenderer::DrawBand(Rasterizer& rasterizer) const {
+    const int top = rasterizer.RowsTop(), bottom = rasterizer.RowsBottom();
     for (const VisualCache* cache : m_queue)
         if (cache->topRow < bottom && cache->bottomRow > top)
             rasterizer.DrawProjected(cache->camera, cache->screen, cache->triangles);
@@ -265,32 +263,38 @@ void SceneRenderer::DrawQueue() {
     const int bottom = std::min(projection.top + projection.height, m_target.Height());
     unsigned bands = m_queuedTriangles >= kParallelTriangles ? m_threads : 1;
     bands = std::min<unsigned>(bands, static_cast<unsigned>(std::max((bottom - top) / kMinBandRows, 1)));
-    if (bands > 1) SplitRows(top, bottom, bands);
-    const auto bandEdge = [&](unsigned i) { return m_bandEdges[i]; };
-
-    std::vector<std::thread> workers;
-    for (unsigned i = 1; i < bands; ++i) {
-        Rasterizer& rasterizer = m_bandRasterizers[i - 1];
-        rasterizer.SetProjection(projection);
-        const int bandTop = bandEdge(i), bandBottom = bandEdge(i + 1);
-        try {
-            workers.emplace_back([this, &rasterizer, bandTop, bandBottom] {
-                DrawBand(rasterizer, bandTop, bandBottom);
-            });
-        } catch (const std::system_error&) {
-            DrawBand(rasterizer, bandTop, bandBottom); // no thread to be had: draw it here
-        }
-    }
-    DrawBand(m_rasterizer, INT_MIN, bands > 1 ? bandEdge(1) : INT_MAX);
-    for (std::thread& worker : workers) worker.join();
-    m_rasterizer.SetRows(INT_MIN, INT_MAX);
-
-    for (unsigned i = 0; i < bands; ++i) {
-        const RECT d = i == 0 ? m_rasterizer.TakeDamage() : m_bandRasterizers[i - 1].TakeDamage();
+    if (bands == 1) {
+        for (const VisualCache* cache : m_queue)
+            m_rasterizer.DrawProjected(cache->camera, cache->screen, cache->triangles);
+        const RECT d = m_rasterizer.TakeDamage();
         m_target.AddDamage(d.left, d.top, d.right, d.bottom);
+    } else {
+        DrawInBands(top, bottom, bands);
     }
     m_queue.clear();
     m_queuedTriangles = 0;
+}
+
+void SceneRenderer::DrawInBands(int top, int bottom, unsigned bands) {
+    SplitRows(top, bottom, bands);
+    std::vector<std::thread> workers;
+    for (unsigned i = 0; i < bands; ++i) {
+        Rasterizer& rasterizer = m_bandRasterizers[i];
+        rasterizer.SetProjection(m_rasterizer.GetProjection());
+        rasterizer.SetRows(m_bandEdges[i], m_bandEdges[i + 1]);
+        if (i == 0) continue; // the calling thread's own, drawn below
+        try {
+            workers.emplace_back([this, &rasterizer] { DrawBand(rasterizer); });
+        } catch (const std::system_error&) {
+            DrawBand(rasterizer); // no thread to be had: draw it here
+        }
+    }
+    DrawBand(m_bandRasterizers[0]);
+    for (std::thread& worker : workers) worker.join();
+    for (unsigned i = 0; i < bands; ++i) {
+        const RECT d = m_bandRasterizers[i].TakeDamage();
+        m_target.AddDamage(d.left, d.top, d.right, d.bottom);
+    }
 }
 
 void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, bool clear,

@@ -82,7 +82,9 @@ private:
     void QueueNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted);
     // Draws the queued visuals in their order, in bands on several threads when they are many.
     void DrawQueue();
-    void DrawBand(Rasterizer& rasterizer, int top, int bottom) const;
+    void DrawInBands(int top, int bottom, unsigned bands);
+    // Draws the queued visuals that reach the rasterizer's rows.
+    void DrawBand(Rasterizer& rasterizer) const;
     // Fills m_bandEdges with bands + 1 row edges from top to bottom.
     void SplitRows(int top, int bottom, unsigned bands);
 
@@ -115,7 +117,7 @@ private:
     std::unordered_map<const IDirect3DRMFrame*, FrameRecord> m_records;
 
     unsigned m_threads = 1;
-    std::vector<Rasterizer> m_bandRasterizers; // for the bands after the first
+    std::vector<Rasterizer> m_bandRasterizers; // one per band; none with a single thread
     std::vector<double> m_rowWeights;
     std::vector<int> m_bandEdges;
 

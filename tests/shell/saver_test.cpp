@@ -197,12 +197,7 @@ TEST_F(SaverTest, TheBackgroundIsTheGreyOfItsPercentage) {
         saver.SendMessage(WM_TIMER, 1, 0);
         CRenderContext& render = saver.GetRenderContext();
         render.PauseRendering();
-        {
-            CSingleLock lock(&render.GetSceneLock(), TRUE);
-            ASSERT_EQ(render.GetViewport()->Clear(), S_OK);
-            ASSERT_EQ(render.GetViewport()->Render(render.GetScene()), S_OK);
-            ASSERT_EQ(render.GetDevice()->Update(), S_OK);
-        }
+        ASSERT_TRUE(render.DrawFrameNow());
         const swr::FrameBuffer& frame = render.GetDevice()->GetFrameBuffer();
         EXPECT_EQ(frame.Pixel(0, 0) & 0xFFFFFF, grey) << settings; // a corner no pipe reaches
         saver.DestroyWindow();
