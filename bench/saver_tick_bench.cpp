@@ -3,8 +3,7 @@
 // scene holds 20 pipes that have grown 100 steps each. Needs $DISPLAY (run under Xvfb).
 //   BM_SaverTickX11  median_us: the median of the ticks measured
 
-#include "platform/afx/x11_window_backend.h"
-#include "platform/d3drm/x11_presenter.h"
+#include "platform/x11/connect_x11.h"
 #include "shell/app.h"
 #include "shell/saver_wnd.h"
 
@@ -26,8 +25,7 @@ void BM_SaverTickX11(benchmark::State& state) {
         state.SkipWithError("needs an X display");
         return;
     }
-    AfxSetWindowBackend(std::make_unique<X11WindowBackend>());
-    swr::InstallX11Presenters();
+    InstallPlatform(ConnectX11());
     char dir[] = "/tmp/quorvel-tick-XXXXXX";
     if (!mkdtemp(dir)) {
         state.SkipWithError("no temporary directory");

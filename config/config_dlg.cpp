@@ -1,9 +1,9 @@
 #include "config/config_dlg.h"
 
 #include "config/about_dlg.h"
-#include "platform/afx/dde.h"
+#include "platform/afx/data_exchange.h"
 #include "res/resource.h"
-#include "shell/display_mode.h"
+#include "config/display_mode.h"
 
 #include <cstdio>
 

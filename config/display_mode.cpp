@@ -1,4 +1,4 @@
-#include "shell/display_mode.h"
+#include "config/display_mode.h"
 
 BOOL FindCurrentDisplayMode(DEVMODE* mode) {
     const DWORD width = static_cast<DWORD>(GetDisplayDeviceCaps(HORZRES));

@@ -2,7 +2,7 @@
 // order X, Z, Y; the pieces apply them about X, then Y, then Z.
 #pragma once
 
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 struct ELBOWPARAMS {
     D3DVALUE fRadius;    // of the tube

@@ -1,7 +1,7 @@
 // The fixed rotations of the pipe walker.
 #pragma once
 
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 // Direction codes: 0 +x, 1 +y, 2 +z, 3 -x, 4 -y, 5 -z.
 constexpr int kDirections = 6;

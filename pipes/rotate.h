@@ -1,7 +1,7 @@
 // Rotations of vectors about the coordinate axes, in place; angles in radians.
 #pragma once
 
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 // The pipes take π as 3.14159; these are the angles they use, as single-precision values.
 constexpr D3DVALUE kPipePi = 3.14159f;

@@ -2,33 +2,32 @@
 
 namespace {
 
-DEVICESEARCH g_search{};
-
 HRESULT EnumDeviceCallback(GUID* guid, LPSTR, LPSTR, D3DDEVICEDESC* hardware,
                            D3DDEVICEDESC* software, void* context) {
-    int32_t& selected = *static_cast<int32_t*>(context);
+    DEVICESEARCH& search = *static_cast<DEVICESEARCH*>(context);
+    int32_t& selected = search.selected;
     const bool isHardware = hardware->dcmColorModel != 0;
     const D3DDEVICEDESC& judged = isHardware ? *hardware : *software;
-    if ((judged.dwDeviceRenderBitDepth & DepthToRenderFlag(g_search.depth)) == 0)
+    if ((judged.dwDeviceRenderBitDepth & DepthToRenderFlag(search.depth)) == 0)
         return D3DENUMRET_OK;
 
-    g_search.devices[g_search.count] = *guid;
+    search.devices[search.count] = *guid;
     bool select;
     if (selected == -1)
         select = true;
-    else if (judged.dcmColorModel == D3DCOLOR_RGB && g_search.selectedMono)
+    else if (judged.dcmColorModel == D3DCOLOR_RGB && search.selectedMono)
         select = true;
     else if (isHardware)
-        select = g_search.preferHardware && !g_search.selectedHardware;
+        select = search.preferHardware && !search.selectedHardware;
     else
-        select = !g_search.preferHardware && g_search.selectedHardware;
+        select = !search.preferHardware && search.selectedHardware;
     if (select) {
-        selected = g_search.count;
-        g_search.selectedHardware = isHardware;
-        g_search.selectedMono = (judged.dcmColorModel & 1) != 0;
+        selected = search.count;
+        search.selectedHardware = isHardware;
+        search.selectedMono = (judged.dcmColorModel & 1) != 0;
     }
-    ++g_search.count;
-    return g_search.count >= kMaxSearchDevices ? D3DENUMRET_CANCEL : D3DENUMRET_OK;
+    ++search.count;
+    return search.count >= kMaxSearchDevices ? D3DENUMRET_CANCEL : D3DENUMRET_OK;
 }
 
 } // namespace
@@ -54,11 +53,11 @@ DWORD DepthToRenderFlag(int bitsPerPixel) {
     }
 }
 
-BOOL SearchDevices(int depth, BOOL preferHardware) {
-    g_search = DEVICESEARCH{};
-    g_search.depth = depth;
-    g_search.preferHardware = preferHardware;
-    g_search.selected = -1;
+BOOL SearchDevices(DEVICESEARCH& search, int depth, BOOL preferHardware) {
+    search = DEVICESEARCH{};
+    search.depth = depth;
+    search.preferHardware = preferHardware;
+    search.selected = -1;
 
     IDirectDraw* directDraw = nullptr;
     if (DirectDrawCreate(nullptr, &directDraw, nullptr) != S_OK) return FALSE;
@@ -67,18 +66,14 @@ BOOL SearchDevices(int depth, BOOL preferHardware) {
         directDraw->Release();
         return FALSE;
     }
-    g_search.selected = -1;
-    d3d->EnumDevices(&EnumDeviceCallback, &g_search.selected);
+    search.selected = -1;
+    d3d->EnumDevices(&EnumDeviceCallback, &search);
     d3d->Release();
     directDraw->Release();
-    return g_search.count > 0 ? TRUE : FALSE;
+    return search.count > 0 ? TRUE : FALSE;
 }
 
-const DEVICESEARCH& GetDeviceSearch() {
-    return g_search;
-}
-
-const GUID* SelectedDeviceGuid() {
-    if (g_search.selected < 0 || g_search.selected >= g_search.count) return nullptr;
-    return &g_search.devices[g_search.selected];
+const GUID* SelectedDeviceGuid(const DEVICESEARCH& search) {
+    if (search.selected < 0 || search.selected >= search.count) return nullptr;
+    return &search.devices[search.selected];
 }

@@ -1,5 +1,5 @@
-// The search for the Direct3D device to render with: one process-wide record shared with the
-// enumeration callback, which receives only a pointer to the selected index.
+// The search for the Direct3D device to render with. The record belongs to whoever searches (the
+// render context); the enumeration callback receives it as its context.
 #pragma once
 
 #include "platform/d3drm/d3drm.h"
@@ -19,10 +19,8 @@ struct DEVICESEARCH {
 // The render-depth flag (DDBD_) for a display depth; 0 for a depth without one.
 DWORD DepthToRenderFlag(int bitsPerPixel);
 
-// Starts a new search for this display depth and preference, enumerates the devices and selects
-// one. TRUE when at least one device was acceptable.
-BOOL SearchDevices(int depth, BOOL preferHardware);
-// The record of the latest search.
-const DEVICESEARCH& GetDeviceSearch();
+// Starts a new search in `search` for this display depth and preference, enumerates the devices
+// and selects one. TRUE when at least one device was acceptable.
+BOOL SearchDevices(DEVICESEARCH& search, int depth, BOOL preferHardware);
 // The GUID of the selected device; null when none was selected.
-const GUID* SelectedDeviceGuid();
+const GUID* SelectedDeviceGuid(const DEVICESEARCH& search);

@@ -63,7 +63,7 @@ BOOL CRenderContext::Initialize(CWnd* window, BOOL preferHardware) {
 }
 
 BOOL CRenderContext::FindDevice() {
-    return SearchDevices(m_nDisplayDepth, m_bPreferHardware);
+    return SearchDevices(m_search, m_nDisplayDepth, m_bPreferHardware);
 }
 
 BOOL CRenderContext::CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame) {
@@ -82,7 +82,7 @@ BOOL CRenderContext::CreateDevice(CWnd* window, int width, int height) {
         if (width == 0) width = client.right - client.left;
         if (height == 0) height = client.bottom - client.top;
     }
-    const GUID* selected = SelectedDeviceGuid();
+    const GUID* selected = SelectedDeviceGuid(m_search);
     if (!selected) return FALSE;
     GUID guid = *selected;
     if (m_pD3DRM->CreateDeviceFromClipper(m_pClipper, &guid, width, height, &m_pDevice) != S_OK)

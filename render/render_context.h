@@ -5,6 +5,7 @@
 #include "platform/afx/sync.h"
 #include "platform/afx/wnd.h"
 #include "platform/d3drm/d3drm.h"
+#include "render/device_search.h"
 #include "render/render_thread.h"
 
 class CRenderContext : public CObject {
@@ -40,6 +41,9 @@ public:
     D3DVALUE GetField() const;
     D3DVALUE GetFront() const;
 
+    // The record of the device search of the last Initialize.
+    const DEVICESEARCH& GetDeviceSearch() const { return m_search; }
+
     BOOL HandlePaint(HDC dc);
     BOOL HandleActivate(WORD state);
 
@@ -62,6 +66,7 @@ private:
     IDirect3DRMDevice* m_pDevice = nullptr;
     IDirect3DRMViewport* m_pViewport = nullptr;
     BOOL m_bReady = FALSE;
+    DEVICESEARCH m_search{};
     int m_nDisplayDepth = 0;
     BOOL m_bPreferHardware = FALSE;
 };

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then the thread-sanitizer build of the
-# threading tests.
+# Checks the folder dependencies, installs what is missing, builds, and runs every test; then the
+# thread-sanitizer build of the threading tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+scripts/check-deps.sh
 scripts/install-deps.sh
 scripts/build.sh build
 (cd build && ctest --output-on-failure -j 2)

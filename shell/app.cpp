@@ -3,7 +3,7 @@
 #include "config/config_dlg.h"
 #include "platform/afx/wnd.h"
 #include "res/resource_module.h"
-#include "shell/display_mode.h"
+#include "config/display_mode.h"
 #include "shell/preview_wnd.h"
 #include "shell/saver_wnd.h"
 

@@ -1,8 +1,7 @@
 #include "tools/headless_saver.h"
 
-#include "platform/afx/null_window_backend.h"
-#include "platform/display/headless_display_backend.h"
-#include "platform/d3drm/frame_buffer.h"
+#include "platform/null/connect_null.h"
+#include "platform/swr/frame_buffer.h"
 #include "shell/app.h"
 #include "shell/saver_wnd.h"
 
@@ -28,8 +27,7 @@ private:
 } // namespace
 
 HeadlessFrame RunHeadlessSaver(const HeadlessRun& run) {
-    AfxSetWindowBackend(std::make_unique<NullWindowBackend>(run.width, run.height));
-    SetDisplayBackend(std::make_unique<HeadlessDisplayBackend>(run.width, run.height));
+    InstallPlatform(ConnectNull(run.width, run.height));
     CHeadlessApp app;
     app.m_profilePath = run.profile;
     if (!run.profile.empty()) app.LoadSettings();

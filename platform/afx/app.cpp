@@ -1,6 +1,5 @@
 #include "platform/afx/app.h"
 
-#include "platform/afx/close_signals.h"
 #include "platform/afx/msgqueue.h"
 #include "platform/afx/resources.h"
 #include "platform/afx/wnd.h"
@@ -54,14 +53,9 @@ int AfxWinMain(int argc, char** argv) {
     if (!app) return 1;
     if (!app->m_pszAppName) app->m_pszAppName = AfxLoadString(kAppTitleString);
     app->m_profilePath = ProfilePathForProgram(argc > 0 ? argv[0] : "");
-    AfxInstallCloseSignals();
-    int code;
     if (!app->InitInstance()) {
         if (app->m_pMainWnd) app->m_pMainWnd->DestroyWindow();
-        code = app->ExitInstance();
-    } else {
-        code = app->Run();
+        return app->ExitInstance();
     }
-    AfxRemoveCloseSignals();
-    return code;
+    return app->Run();
 }

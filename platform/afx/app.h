@@ -37,6 +37,7 @@ CWinApp* AfxGetApp();
 extern int __argc;
 extern char** __argv;
 
-// The framework's entry: sets up the arguments and profile name, then InitInstance, Run or
-// ExitInstance. Returns the process exit code.
+// The framework's entry, called by the platform's entry point once the platform is installed:
+// sets up the arguments and profile name, then InitInstance, Run or ExitInstance. Returns the
+// process exit code.
 int AfxWinMain(int argc, char** argv);

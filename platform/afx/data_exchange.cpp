@@ -1,4 +1,4 @@
-#include "platform/afx/dde.h"
+#include "platform/afx/data_exchange.h"
 
 #include "platform/afx/dialog.h"
 #include "platform/afx/int_text.h"

@@ -2,7 +2,7 @@
 // them on the way back.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 class CDialog;
 

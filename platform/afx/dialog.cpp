@@ -1,15 +1,11 @@
 #include "platform/afx/dialog.h"
 
 #include "platform/afx/app.h"
-#include "platform/afx/dde.h"
+#include "platform/afx/data_exchange.h"
 #include "platform/afx/resources.h"
+#include "platform/platform.h"
 
 namespace {
-
-std::unique_ptr<DialogBackend>& Backend() {
-    static std::unique_ptr<DialogBackend> backend;
-    return backend;
-}
 
 CDialog* g_activeModal = nullptr;
 constexpr UINT kAppTitleString = 57344;
@@ -19,8 +15,8 @@ HWND SyntheticHandle(const void* object) { return reinterpret_cast<HWND>(const_c
 
 } // namespace
 
-void AfxSetDialogBackend(std::unique_ptr<DialogBackend> backend) { Backend() = std::move(backend); }
-DialogBackend* AfxGetDialogBackend() { return Backend().get(); }
+void AfxSetDialogBackend(std::unique_ptr<DialogBackend> backend) { ThePlatform().dialogs = std::move(backend); }
+DialogBackend* AfxGetDialogBackend() { return ThePlatform().dialogs.get(); }
 
 CDlgItem::CDlgItem(DialogHost& host, int id) : m_host(host), m_nID(id) { Attach(SyntheticHandle(this)); }
 

@@ -47,6 +47,7 @@ public:
     virtual int MessageBox(DialogHost* owner, const char* text, const char* caption, UINT type) = 0;
 };
 
+// Replaces the installed platform's dialog backend (tests put their own in place).
 void AfxSetDialogBackend(std::unique_ptr<DialogBackend> backend);
-// Null until a backend is installed.
+// The installed platform's backend; null on a platform without dialogs.
 DialogBackend* AfxGetDialogBackend();

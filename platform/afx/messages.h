@@ -1,7 +1,7 @@
 // Window messages, styles and codes of the window system the system is written against.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 struct MSG {
     HWND hwnd;

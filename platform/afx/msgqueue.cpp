@@ -1,13 +1,11 @@
 #include "platform/afx/msgqueue.h"
 
+#include "platform/platform.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <deque>
 #include <mutex>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -26,8 +24,6 @@ struct Timer {
 
 class MessageQueue {
 public:
-    MessageQueue() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
-
     BOOL Post(const MSG& msg) {
         {
             std::lock_guard lock(m_mutex);
@@ -58,7 +54,7 @@ public:
     bool Next(MSG* msg, bool wait) {
         for (;;) {
             if (TakePosted(msg)) return true;
-            for (EventSource* s : std::vector<EventSource*>(m_sources)) s->Pump();
+            Pump().Pump();
             if (TakePosted(msg)) return true;
             if (!m_input.empty()) {
                 *msg = m_input.front();
@@ -122,9 +118,6 @@ public:
         m_quitCode = 0;
     }
 
-    void AddSource(EventSource* s) { m_sources.push_back(s); }
-    void RemoveSource(EventSource* s) { std::erase(m_sources, s); }
-
 private:
     bool TakePosted(MSG* msg) {
         std::lock_guard lock(m_mutex);
@@ -163,24 +156,17 @@ private:
             auto left = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count();
             timeoutMs = static_cast<int>(std::clamp<long long>(left, 0, kTimerMaximum));
         }
-        std::vector<pollfd> fds;
-        fds.push_back({m_wakeFd, POLLIN, 0});
-        for (EventSource* s : m_sources)
-            if (s->Fd() >= 0) fds.push_back({s->Fd(), POLLIN, 0});
-        if (poll(fds.data(), fds.size(), timeoutMs) > 0 && (fds[0].revents & POLLIN)) {
-            uint64_t count;
-            while (read(m_wakeFd, &count, sizeof count) > 0) {
-            }
-        }
+        Pump().Wait(timeoutMs);
     }
 
-    void Wake() {
-        uint64_t one = 1;
-        while (write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
-        }
+    static void Wake() { Pump().Wake(); }
+
+    static MessagePump& Pump() {
+        MessagePump* pump = ThePlatform().pump.get();
+        if (!pump) PlatformServiceMissing("message pump");
+        return *pump;
     }
 
-    int m_wakeFd;
     std::mutex m_mutex; // guards m_posted and the quit request, which other threads may touch
     std::deque<MSG> m_posted;
     bool m_quit = false;
@@ -188,19 +174,15 @@ private:
     std::deque<MSG> m_input;
     std::vector<HWND> m_invalid;
     std::vector<Timer> m_timers;
-    std::vector<EventSource*> m_sources;
 };
 
 MessageQueue& Queue() {
-    // Never destroyed: backends installed for the whole process leave it from their destructors.
+    // Never destroyed: messages may be posted from static destructors.
     static MessageQueue* queue = new MessageQueue;
     return *queue;
 }
 
 } // namespace
-
-void AfxAddEventSource(EventSource* source) { Queue().AddSource(source); }
-void AfxRemoveEventSource(EventSource* source) { Queue().RemoveSource(source); }
 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return Queue().Post({hwnd, message, wParam, lParam});

@@ -1,21 +1,23 @@
 // The UI thread's message queue: posted messages, backend input, paint requests and timers,
-// retrieved in that priority, and the blocking wait between them.
+// retrieved in that priority. The blocking wait between them is the installed platform's pump.
+// A platform with a message queue of its own (Win32) links its own definitions of these
+// functions instead of msgqueue.cpp.
 #pragma once
 
 #include "platform/afx/messages.h"
 
-// Something the loop waits on besides its own queue: a window-system connection, the signal pipe.
-class EventSource {
+// The operating system's side of the queue: what arrives from outside the process, and the wait.
+class MessagePump {
 public:
-    virtual ~EventSource() = default;
-    // Descriptor to wait on; -1 when the source has none.
-    virtual int Fd() const = 0;
-    // Turns whatever is pending into messages (AfxQueueInput, PostMessage, direct sends).
+    virtual ~MessagePump() = default;
+    // Turns whatever the window system has pending into messages (AfxQueueInput, PostMessage,
+    // direct sends). Called on the UI thread.
     virtual void Pump() = 0;
+    // Blocks the UI thread until Wake, new window-system input, or timeoutMs (-1: no limit).
+    virtual void Wait(int timeoutMs) = 0;
+    // Ends the current or the next Wait; safe from any thread.
+    virtual void Wake() = 0;
 };
-
-void AfxAddEventSource(EventSource* source);
-void AfxRemoveEventSource(EventSource* source);
 
 // Queues a message for the window; safe from any thread. FALSE when the queue cannot take it.
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

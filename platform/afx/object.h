@@ -1,7 +1,7 @@
 // CObject and the run-time class registry used for dynamic creation by name.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 class CObject;
 

@@ -2,7 +2,7 @@
 // the framework once, before the framework needs a resource.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 #include <cstddef>
 #include <cstdint>

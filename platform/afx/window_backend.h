@@ -1,9 +1,8 @@
-// The window system under CWnd. One backend is installed per process: X11 for the program,
-// the in-memory null backend for tests and headless tools.
+// The window system under CWnd: the installed platform's window backend (platform/platform.h).
 #pragma once
 
 #include "platform/afx/resources.h"
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 #include <memory>
 
@@ -61,8 +60,9 @@ public:
     virtual BOOL StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap, RECT source) = 0;
 };
 
+// The installed platform's backend; stops the process when there is none.
 WindowBackend& AfxGetWindowBackend();
-// Installs the backend for the rest of the process (or until the next call).
+// Replaces the installed platform's backend (tests put their own in place).
 void AfxSetWindowBackend(std::unique_ptr<WindowBackend> backend);
 
 int GetSystemMetrics(int index);

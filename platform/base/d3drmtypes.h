@@ -1,7 +1,7 @@
 // Value types and constants of the retained-mode 3D layer.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 using D3DVALUE = float;
 using D3DCOLOR = DWORD; // packed ARGB

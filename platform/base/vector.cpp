@@ -1,4 +1,4 @@
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // window-device interface IDirect3DRMWinDevice.
 #pragma once
 
-#include "platform/d3drm/frame_buffer.h"
+#include "platform/swr/frame_buffer.h"
 #include "platform/d3drm/guid.h"
 #include "platform/d3drm/object.h"
 #include "platform/d3drm/window_presenter.h"

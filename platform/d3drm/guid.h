@@ -1,7 +1,7 @@
 // Globally unique identifiers of interfaces and devices.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 struct GUID {
     DWORD Data1;

@@ -1,7 +1,7 @@
 // Base classes of the retained-mode objects: reference counting, change stamps, live counts.
 #pragma once
 
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Unclamped real colour of lights and materials.
 #pragma once
 
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 struct RMColorRGB {
     D3DVALUE r, g, b;

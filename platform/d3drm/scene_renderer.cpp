@@ -2,6 +2,7 @@
 
 #include "platform/d3drm/light.h"
 #include "platform/d3drm/material.h"
+#include "platform/swr/triangle_fan.h"
 
 #include <algorithm>
 #include <climits>
@@ -140,8 +141,22 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh,
     cache.computedAt = IDirect3DRMObject::CurrentRevision();
     cache.generation = m_generation;
     std::vector<CameraVertex>& camera = m_cameraScratch;
+    Reserve(mesh, camera, cache.triangles);
+    const RMTransform& world = frame.WorldTransform();
+    const RMTransform toCamera = world.Then(m_worldToCamera);
+    for (size_t g = 0; g < mesh.GroupCount(); ++g) {
+        const RMMeshGroup& group = mesh.Group(g);
+        const uint32_t base = static_cast<uint32_t>(camera.size());
+        LightToCamera(group, world, toCamera, camera);
+        for (size_t f = 0; f < group.FaceCount(); ++f) AppendFan(group.Face(f), base, cache.triangles);
+    }
+    Project(cache, camera);
+}
+
+void SceneRenderer::Reserve(const IDirect3DRMMesh& mesh, std::vector<CameraVertex>& camera,
+                            std::vector<uint32_t>& triangles) {
     camera.clear();
-    cache.triangles.clear();
+    triangles.clear();
     size_t vertexCount = 0, triangleCount = 0;
     for (size_t g = 0; g < mesh.GroupCount(); ++g) {
         const RMMeshGroup& group = mesh.Group(g);
@@ -150,38 +165,29 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh,
             triangleCount += group.Face(f).size() - 2;
     }
     camera.reserve(vertexCount);
-    cache.triangles.reserve(triangleCount * 3);
+    triangles.reserve(triangleCount * 3);
+}
 
-    const RMTransform& world = frame.WorldTransform();
-    const RMTransform toCamera = world.Then(m_worldToCamera);
-    for (size_t g = 0; g < mesh.GroupCount(); ++g) {
-        const RMMeshGroup& group = mesh.Group(g);
-        const uint32_t base = static_cast<uint32_t>(camera.size());
-        const Rgb surface = ColourOf(group.Color());
-        const SurfaceMaterial material = SurfaceOf(group.Material());
-        const bool lit = (group.Quality() & D3DRMLIGHT_ON) != 0;
-        for (const D3DRMVERTEX& v : group.Vertices()) {
-            Rgb c = surface;
-            if (lit) {
-                const D3DVECTOR position = world.ApplyToPoint(v.position);
-                const D3DVECTOR normal = world.ApplyToDirection(v.normal);
-                c = m_view.mono
-                        ? m_lighter->LightMono(position, normal, surface, material, m_view.shades)
-                        : m_lighter->Light(position, normal, surface, material);
-            }
-            const D3DVECTOR p = toCamera.ApplyToPoint(v.position);
-            camera.push_back({p.x, p.y, p.z, c.r, c.g, c.b});
+void SceneRenderer::LightToCamera(const RMMeshGroup& group, const RMTransform& world,
+                                  const RMTransform& toCamera, std::vector<CameraVertex>& camera) const {
+    const Rgb surface = ColourOf(group.Color());
+    const SurfaceMaterial material = SurfaceOf(group.Material());
+    const bool lit = (group.Quality() & D3DRMLIGHT_ON) != 0;
+    for (const D3DRMVERTEX& v : group.Vertices()) {
+        Rgb c = surface;
+        if (lit) {
+            const D3DVECTOR position = world.ApplyToPoint(v.position);
+            const D3DVECTOR normal = world.ApplyToDirection(v.normal);
+            c = m_view.mono
+                    ? m_lighter->LightMono(position, normal, surface, material, m_view.shades)
+                    : m_lighter->Light(position, normal, surface, material);
         }
-        // Faces become fans: a quadrilateral (a, b, c, d) gives (a, b, c) and (a, c, d).
-        for (size_t f = 0; f < group.FaceCount(); ++f) {
-            const std::span<const uint32_t> face = group.Face(f);
-            for (size_t k = 1; k + 1 < face.size(); ++k) {
-                cache.triangles.push_back(base + face[0]);
-                cache.triangles.push_back(base + face[k]);
-                cache.triangles.push_back(base + face[k + 1]);
-            }
-        }
+        const D3DVECTOR p = toCamera.ApplyToPoint(v.position);
+        camera.push_back({p.x, p.y, p.z, c.r, c.g, c.b});
     }
+}
+
+void SceneRenderer::Project(VisualCache& cache, const std::vector<CameraVertex>& camera) {
     cache.screen.reserve(camera.size());
     m_rasterizer.ProjectVertices(camera, cache.screen);
     bool clipped = false;

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "platform/d3drm/frame.h"
-#include "platform/d3drm/lighting.h"
+#include "platform/swr/lighting.h"
 #include "platform/d3drm/mesh.h"
-#include "platform/d3drm/raster.h"
+#include "platform/swr/raster.h"
 
 #include <optional>
 #include <unordered_map>
@@ -77,7 +77,15 @@ private:
     bool CanDrawIncrementally(const IDirect3DRMFrame& root, bool clear, bool contentsKept) const;
     bool IsCurrent(const VisualCache& cache, const IDirect3DRMMesh& mesh,
                    const IDirect3DRMFrame& frame) const;
+    // Fills the cache in three stages: vertices lit and moved to camera space, faces split into
+    // triangles, vertices projected to the screen.
     void Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame);
+    static void Reserve(const IDirect3DRMMesh& mesh, std::vector<CameraVertex>& camera,
+                        std::vector<uint32_t>& triangles);
+    void LightToCamera(const RMMeshGroup& group, const RMTransform& world, const RMTransform& toCamera,
+                       std::vector<CameraVertex>& camera) const;
+    // Screen vertices, and the rows the visual can touch (all rows when some vertex is clipped).
+    void Project(VisualCache& cache, const std::vector<CameraVertex>& camera);
     // trusted: nothing drawn before has changed, so caches current at the last frame still are.
     void QueueNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& record, bool trusted);
     // Draws the queued visuals in their order, in bands on several threads when they are many.

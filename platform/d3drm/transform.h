@@ -1,7 +1,7 @@
 // Rigid transforms of frames.
 #pragma once
 
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 // A transform of row vectors in the layer's left-handed coordinates: a point p maps to p × M.
 // Rows 0..2 are the images of the x (right), y (up) and z (forward) unit axes, row 3 is the

@@ -1,26 +1,16 @@
 #include "platform/d3drm/window_presenter.h"
 
-#include "platform/d3drm/memory_presenter.h"
-
-#include <atomic>
+#include "platform/platform.h"
+#include "platform/swr/memory_presenter.h"
 
 namespace swr {
-namespace {
-std::atomic<X11PresenterMaker> g_x11Maker{nullptr};
-}
-
-void SetX11PresenterMaker(X11PresenterMaker maker) {
-    g_x11Maker.store(maker);
-}
 
 std::unique_ptr<Presenter> CreateWindowPresenter(const SurfaceTarget& target) {
     switch (target.kind) {
     case WindowSurface::Kind::Memory:
         return std::make_unique<MemoryPresenter>();
     case WindowSurface::Kind::X11:
-        if (X11PresenterMaker maker = g_x11Maker.load())
-            return maker(target.displayName.empty() ? nullptr : target.displayName.c_str(),
-                         target.xid);
+        if (PresenterFactory factory = ThePlatform().presenters) return factory(target);
         return nullptr;
     case WindowSurface::Kind::Unknown:
         break;

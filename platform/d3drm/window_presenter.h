@@ -1,19 +1,14 @@
-// Presenters for window surfaces. The layer itself links no window system: the X11 presenter
-// registers its maker here (swr::InstallX11Presenters, library d3drm_x11).
+// Presenters for window surfaces: memory surfaces get a memory presenter, window-system surfaces
+// the installed platform's presenter factory (platform/platform.h).
 #pragma once
 
 #include "platform/afx/window_backend.h"
-#include "platform/d3drm/presenter.h"
+#include "platform/swr/presenter.h"
 
 #include <memory>
 #include <string>
 
 namespace swr {
-
-using X11PresenterMaker = std::unique_ptr<Presenter> (*)(const char* displayName,
-                                                         unsigned long window);
-
-void SetX11PresenterMaker(X11PresenterMaker maker);
 
 // A window surface as a device keeps it: the display name copied, since the backend's string
 // need not outlive the call that gave it.
@@ -23,8 +18,8 @@ struct SurfaceTarget {
     unsigned long xid = 0;
 };
 
-// A memory presenter for a memory surface; for an X11 surface the registered maker's presenter
-// (null when none is registered or the window cannot be reached); null for anything else.
+// A memory presenter for a memory surface; for any other the platform's presenter (null when the
+// platform has no presenter factory or the window cannot be reached).
 std::unique_ptr<Presenter> CreateWindowPresenter(const SurfaceTarget& target);
 
 } // namespace swr

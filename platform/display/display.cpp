@@ -1,7 +1,8 @@
 #include "platform/display/display.h"
 
 #include "platform/display/display_backend.h"
-#include "platform/display/xrandr_display_backend.h"
+#include "platform/display/no_display_backend.h"
+#include "platform/platform.h"
 
 #include <mutex>
 
@@ -9,20 +10,25 @@ namespace {
 
 struct DisplayState {
     std::mutex lock;
-    std::unique_ptr<DisplayBackend> backend;
     std::vector<DisplayMode> listed;  // the reading that EnumDisplaySettingsA serves
+    const DisplayBackend* listedBy = nullptr;
 };
 
-// Never destroyed: the backend keeps its connection for the life of the process, and callers
-// restoring the display from static destructors still find it.
+// Never destroyed: callers restoring the display from static destructors still find it.
 DisplayState& State() {
     static DisplayState* state = new DisplayState;
     return *state;
 }
 
 DisplayBackend& Backend(DisplayState& state) {
-    if (!state.backend) state.backend = MakeXRandRDisplayBackend();
-    return *state.backend;
+    DisplayBackend* backend = ThePlatform().display.get();
+    if (!backend) PlatformServiceMissing("display backend");
+    // A reading of another backend lists modes this one may not have.
+    if (state.listedBy != backend) {
+        state.listed.clear();
+        state.listedBy = backend;
+    }
+    return *backend;
 }
 
 void Fill(DEVMODE* out, const DisplayMode& mode) {
@@ -39,21 +45,24 @@ void Fill(DEVMODE* out, const DisplayMode& mode) {
 void SetDisplayBackend(std::unique_ptr<DisplayBackend> backend) {
     DisplayState& state = State();
     std::lock_guard guard(state.lock);
-    state.backend = std::move(backend);
+    if (!backend) backend = std::make_unique<NoDisplayBackend>();
+    ThePlatform().display = std::move(backend);
     state.listed.clear();
+    state.listedBy = nullptr;
 }
 
 BOOL EnumDisplaySettingsA(LPCSTR device, DWORD modeNum, DEVMODE* mode) {
     if (device || !mode) return FALSE;
     DisplayState& state = State();
     std::lock_guard guard(state.lock);
+    DisplayBackend& backend = Backend(state);
     if (modeNum == ENUM_CURRENT_SETTINGS) {
-        std::optional<DisplayMode> current = Backend(state).CurrentMode();
+        std::optional<DisplayMode> current = backend.CurrentMode();
         if (!current) return FALSE;
         Fill(mode, *current);
         return TRUE;
     }
-    if (modeNum == 0 || state.listed.empty()) state.listed = Backend(state).ListModes();
+    if (modeNum == 0 || state.listed.empty()) state.listed = backend.ListModes();
     if (modeNum >= state.listed.size()) return FALSE;
     Fill(mode, state.listed[modeNum]);
     return TRUE;

@@ -2,7 +2,7 @@
 // display, switch to one for the run, switch back, and read the current size and depth.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 struct DEVMODE {
     DWORD dmFields;  // which of the fields below are meaningful (DM_*)

@@ -1,8 +1,8 @@
-// The display driver under the display-settings functions. The default is the XRandR
-// backend, created on first use; tests and headless tools install another one.
+// The display driver under the display-settings functions: the installed platform's display
+// (platform/platform.h).
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 #include <memory>
 #include <optional>
@@ -32,5 +32,6 @@ public:
     virtual DWORD Depth() = 0;
 };
 
-// Replaces the backend in use (null: the default is created again on next use).
+// Replaces the installed platform's display (tests put their own in place); null leaves the
+// platform without a display (NoDisplayBackend).
 void SetDisplayBackend(std::unique_ptr<DisplayBackend> backend);

@@ -1,6 +1,6 @@
 #include "platform/gtk/gtk_modal_stack.h"
 
-#include "platform/afx/close_signals.h"
+#include "platform/posix/close_signals.h"
 #include "platform/gtk/gtk_dialog_host.h"
 
 #include <glib-unix.h>

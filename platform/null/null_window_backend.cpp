@@ -1,4 +1,4 @@
-#include "platform/afx/null_window_backend.h"
+#include "platform/null/null_window_backend.h"
 
 #include "platform/afx/messages.h"
 #include "platform/afx/stretch.h"

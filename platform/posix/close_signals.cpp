@@ -1,8 +1,8 @@
-#include "platform/afx/close_signals.h"
+#include "platform/posix/close_signals.h"
 
 #include "platform/afx/app.h"
-#include "platform/afx/msgqueue.h"
 #include "platform/afx/wnd.h"
+#include "platform/posix/posix_message_pump.h"
 
 #include <cerrno>
 #include <csignal>
@@ -39,13 +39,13 @@ void AfxInstallCloseSignals() {
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
     for (int s : kSignals) sigaction(s, &sa, nullptr);
-    AfxAddEventSource(&g_source);
+    ThePosixMessagePump().Add(&g_source);
 }
 
 void AfxRemoveCloseSignals() {
     if (g_pipe[0] < 0) return;
     for (int s : kSignals) signal(s, SIG_DFL);
-    AfxRemoveEventSource(&g_source);
+    ThePosixMessagePump().Remove(&g_source);
     close(g_pipe[0]);
     close(g_pipe[1]);
     g_pipe[0] = g_pipe[1] = -1;

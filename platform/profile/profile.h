@@ -8,7 +8,7 @@
 // atomically, so a crash at any moment leaves either the old or the new complete file.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "platform/d3drm/frame_buffer.h"
+#include "platform/swr/frame_buffer.h"
 
 #include <algorithm>
 

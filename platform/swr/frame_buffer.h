@@ -1,8 +1,8 @@
 // Colour and depth buffers that the software renderer draws into.
 #pragma once
 
-#include "platform/afx/wintypes.h"
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/wintypes.h"
+#include "platform/base/d3drmtypes.h"
 
 #include <cstddef>
 #include <cstdint>

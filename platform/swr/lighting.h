@@ -1,7 +1,7 @@
 // Per-vertex lighting in world space for the software devices.
 #pragma once
 
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 #include <cfloat>
 #include <span>

@@ -1,4 +1,4 @@
-#include "platform/d3drm/memory_presenter.h"
+#include "platform/swr/memory_presenter.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // A presenter whose target is an image in memory, for tests and tools.
 #pragma once
 
-#include "platform/d3drm/presenter.h"
+#include "platform/swr/presenter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Where finished frames go: a window, or an image in memory.
 #pragma once
 
-#include "platform/afx/wintypes.h"
-#include "platform/d3drm/frame_buffer.h"
+#include "platform/base/wintypes.h"
+#include "platform/swr/frame_buffer.h"
 
 namespace swr {
 

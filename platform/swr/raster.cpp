@@ -1,4 +1,6 @@
-#include "platform/d3drm/raster.h"
+#include "platform/swr/raster.h"
+
+#include "platform/swr/triangle_fan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -311,12 +313,7 @@ size_t AppendTriangles(std::span<const uint32_t> faceList, uint32_t verticesPerF
         size_t n = verticesPerFace;
         if (n == 0) n = faceList[i++];
         if (n > faceList.size() - i) break;
-        const uint32_t* face = faceList.data() + i;
-        for (size_t k = 1; k + 1 < n; ++k) {
-            triangles.push_back(face[0]);
-            triangles.push_back(face[k]);
-            triangles.push_back(face[k + 1]);
-        }
+        AppendFan(faceList.subspan(i, n), 0, triangles);
         i += n;
         ++faces;
     }

@@ -1,7 +1,7 @@
 // Software triangle rasterizer: clipping, projection, back-face culling, depth test, Gouraud fill.
 #pragma once
 
-#include "platform/d3drm/frame_buffer.h"
+#include "platform/swr/frame_buffer.h"
 
 #include <climits>
 #include <cstdint>
@@ -100,9 +100,8 @@ private:
 
 // Appends the triangles of a face list to triangles. With verticesPerFace 0 each face is its
 // vertex count followed by that many indices; otherwise every face has verticesPerFace indices.
-// A face (v0, v1, … vn−1) becomes the fan (v0, v1, v2), (v0, v2, v3), …, so a quadrilateral
-// (a, b, c, d) gives (a, b, c) and (a, c, d). Faces with fewer than 3 vertices are skipped; a
-// face running past the end of the list ends the conversion. Returns the number of faces read.
+// Each face becomes a fan (AppendFan). Faces with fewer than 3 vertices are skipped; a face
+// running past the end of the list ends the conversion. Returns the number of faces read.
 size_t AppendTriangles(std::span<const uint32_t> faceList, uint32_t verticesPerFace,
                        std::vector<uint32_t>& triangles);
 

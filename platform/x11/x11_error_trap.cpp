@@ -1,4 +1,4 @@
-#include "platform/afx/x11_error_trap.h"
+#include "platform/x11/x11_error_trap.h"
 
 #include <map>
 #include <mutex>
@@ -34,6 +34,10 @@ void X11InstallErrorHandlers() {
 X11ErrorTrap::X11ErrorTrap(Display* display)
     : m_display(display), m_firstSerial(NextRequest(display)) {
     X11InstallErrorHandlers();
+    // An older record is not this trap's business, and may even be of a closed connection
+    // whose address the new one reuses.
+    std::lock_guard lock(g_mutex);
+    g_lastError.erase(display);
 }
 
 bool X11ErrorTrap::Ok() {

@@ -1,5 +1,7 @@
 // X errors never end the program: a process-wide handler records them, and a trap collects the
-// errors of the requests made while it is alive. A lost server connection ends the program.
+// errors of the requests made while it is alive (traps of one connection do not nest). One
+// handler serves every connection, the render thread's included. A lost server connection ends
+// the program.
 #pragma once
 
 #include <X11/Xlib.h>

@@ -1,4 +1,4 @@
-#include "platform/afx/x11_keys.h"
+#include "platform/x11/x11_keys.h"
 
 #include <X11/keysym.h>
 

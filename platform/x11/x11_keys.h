@@ -1,7 +1,7 @@
 // Virtual-key codes for X key symbols.
 #pragma once
 
-#include "platform/afx/wintypes.h"
+#include "platform/base/wintypes.h"
 
 #include <X11/Xlib.h>
 

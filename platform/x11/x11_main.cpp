@@ -1,13 +1,13 @@
-// The program's entry on X11: windows and frames go to the X server named by $DISPLAY,
-// dialogs to GTK.
+// The program's entry on X11: installs the X11 platform, then the framework's entry runs the
+// application object the program supplies.
 #include "platform/afx/app.h"
-#include "platform/afx/x11_window_backend.h"
-#include "platform/d3drm/x11_presenter.h"
-#include "platform/gtk/gtk_dialog_backend.h"
+#include "platform/posix/close_signals.h"
+#include "platform/x11/connect_x11.h"
 
 int main(int argc, char** argv) {
-    AfxSetWindowBackend(std::make_unique<X11WindowBackend>());
-    swr::InstallX11Presenters();
-    AfxSetDialogBackend(CreateGtkDialogBackend());
-    return AfxWinMain(argc, argv);
+    InstallPlatform(ConnectX11());
+    AfxInstallCloseSignals();
+    const int code = AfxWinMain(argc, argv);
+    AfxRemoveCloseSignals();
+    return code;
 }

@@ -1,6 +1,9 @@
-#include "platform/d3drm/x11_presenter.h"
+#include "platform/x11/x11_presenter.h"
 
 #include "platform/d3drm/window_presenter.h"
+#include "platform/platform.h"
+#include "platform/swr/pixel_format.h"
+#include "platform/x11/x11_error_trap.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -9,70 +12,13 @@
 #include <sys/shm.h>
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 
 namespace swr {
 namespace {
 
-// Catches the errors of one display while it lives. Xlib's error handler is process-wide, so
-// errors of other connections are passed to the handler that was there before.
-class ErrorTrap {
-public:
-    explicit ErrorTrap(Display* display) : m_lock(s_mutex) {
-        s_display = display;
-        s_failed = false;
-        s_previous = XSetErrorHandler(&ErrorTrap::Handle);
-    }
-    ~ErrorTrap() {
-        XSetErrorHandler(s_previous);
-        s_display = nullptr;
-    }
-    // Waits for the server to answer everything sent so far; true if any of it failed.
-    bool SyncFailed() {
-        XSync(s_display, False);
-        return s_failed;
-    }
-
-private:
-    static int Handle(Display* display, XErrorEvent* event) {
-        if (display == s_display) {
-            s_failed = true;
-            return 0;
-        }
-        return s_previous ? s_previous(display, event) : 0;
-    }
-
-    std::lock_guard<std::mutex> m_lock;
-    static inline std::mutex s_mutex;
-    static inline Display* s_display = nullptr;
-    static inline bool s_failed = false;
-    static inline XErrorHandler s_previous = nullptr;
-};
-
 enum class PixelLayout { Direct32, Rgb565, Generic };
-
-uint32_t Rgb565(uint32_t argb) {
-    return ((argb >> 8) & 0xF800u) | ((argb >> 5) & 0x07E0u) | ((argb >> 3) & 0x001Fu);
-}
-
-// Puts an 8-bit channel into the bits of mask: its top bits for a narrower field, the byte
-// repeated for a wider one.
-unsigned long ToMask(uint32_t channel, unsigned long mask) {
-    if (mask == 0) return 0;
-    const int shift = std::countr_zero(mask);
-    const int bits = std::popcount(mask);
-    unsigned long value = channel;
-    if (bits <= 8) {
-        value >>= 8 - bits;
-    } else {
-        for (int filled = 8; filled < bits; filled += 8) value = (value << 8) | channel;
-        value >>= (bits + 7) / 8 * 8 - bits;
-    }
-    return value << shift;
-}
 
 } // namespace
 
@@ -87,6 +33,7 @@ struct X11Presenter::State {
     XImage* image = nullptr;
     bool shared = false;
     XShmSegmentInfo segment{};
+    PixelFormat format{0, 0, 0};
     PixelLayout layout = PixelLayout::Generic;
 
     ~State() {
@@ -130,8 +77,8 @@ struct X11Presenter::State {
         if (address != reinterpret_cast<void*>(-1)) {
             segment.shmaddr = image->data = static_cast<char*>(address);
             segment.readOnly = False;
-            ErrorTrap trap(display);
-            attached = XShmAttach(display, &segment) && !trap.SyncFailed();
+            X11ErrorTrap trap(display);
+            attached = XShmAttach(display, &segment) && trap.Ok();
         }
         // Marked for removal now, so the segment disappears with the last detach even after a crash.
         shmctl(segment.shmid, IPC_RMID, nullptr);
@@ -165,11 +112,9 @@ struct X11Presenter::State {
         if (!(allowShm && CreateSharedImage(width, height)) && !CreatePlainImage(width, height)) return false;
         const bool littleEndian = image->byte_order == LSBFirst && std::endian::native == std::endian::little;
         layout = PixelLayout::Generic;
-        if (littleEndian && image->bits_per_pixel == 32 && visual->red_mask == 0xFF0000 &&
-            visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF) {
+        if (littleEndian && image->bits_per_pixel == 32 && format.IsXrgb8888()) {
             layout = PixelLayout::Direct32;
-        } else if (littleEndian && image->bits_per_pixel == 16 && visual->red_mask == 0xF800 &&
-                   visual->green_mask == 0x07E0 && visual->blue_mask == 0x001F) {
+        } else if (littleEndian && image->bits_per_pixel == 16 && format.IsRgb565()) {
             layout = PixelLayout::Rgb565;
         }
         return true;
@@ -187,16 +132,11 @@ struct X11Presenter::State {
                 break;
             case PixelLayout::Rgb565: {
                 auto* out = reinterpret_cast<uint16_t*>(row);
-                for (int x = left; x < right; ++x) out[x] = static_cast<uint16_t>(Rgb565(source[x]));
+                for (int x = left; x < right; ++x) out[x] = PackRgb565(source[x]);
                 break;
             }
             case PixelLayout::Generic:
-                for (int x = left; x < right; ++x) {
-                    const uint32_t p = source[x];
-                    XPutPixel(image, x, y,
-                              ToMask((p >> 16) & 0xFF, visual->red_mask) | ToMask((p >> 8) & 0xFF, visual->green_mask) |
-                                  ToMask(p & 0xFF, visual->blue_mask));
-                }
+                for (int x = left; x < right; ++x) XPutPixel(image, x, y, format.Pack(source[x]));
                 break;
             }
         }
@@ -224,11 +164,13 @@ std::unique_ptr<X11Presenter> X11Presenter::Create(const char* displayName, unsi
     state->allowShm = transfer == Transfer::SharedMemoryIfAvailable;
     XWindowAttributes attributes{};
     {
-        ErrorTrap trap(state->display);
-        if (!XGetWindowAttributes(state->display, window, &attributes) || trap.SyncFailed()) return nullptr;
+        X11ErrorTrap trap(state->display);
+        if (!XGetWindowAttributes(state->display, window, &attributes) || !trap.Ok()) return nullptr;
     }
     if (!attributes.visual || attributes.visual->c_class != TrueColor) return nullptr;
     state->visual = attributes.visual;
+    state->format = PixelFormat(attributes.visual->red_mask, attributes.visual->green_mask,
+                                attributes.visual->blue_mask);
     state->depth = attributes.depth;
     state->gc = XCreateGC(state->display, window, 0, nullptr);
     if (!state->gc) return nullptr;
@@ -261,10 +203,12 @@ bool X11Presenter::Repaint() {
 
 bool X11Presenter::UsesSharedMemory() const { return m_state->shared; }
 
-void InstallX11Presenters() {
-    SetX11PresenterMaker([](const char* displayName, unsigned long window) -> std::unique_ptr<Presenter> {
-        return X11Presenter::Create(displayName, window);
-    });
+std::unique_ptr<Presenter> MakeX11Presenter(const SurfaceTarget& target) {
+    if (target.kind != WindowSurface::Kind::X11) return nullptr;
+    return X11Presenter::Create(target.displayName.empty() ? nullptr : target.displayName.c_str(),
+                                target.xid);
 }
+
+void InstallX11Presenters() { ThePlatform().presenters = MakeX11Presenter; }
 
 } // namespace swr

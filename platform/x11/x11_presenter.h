@@ -1,7 +1,7 @@
 // Presents frames in an X window.
 #pragma once
 
-#include "platform/d3drm/presenter.h"
+#include "platform/swr/presenter.h"
 
 #include <memory>
 
@@ -13,8 +13,8 @@ namespace swr {
 // across a network), else through a plain XPutImage. The image is kept as the last frame, which
 // Repaint puts again. The window's visual must be TrueColor; 32- and 24-bit visuals get the pixels
 // as they are, 16-bit RGB565 visuals a packed copy, other layouts a per-pixel conversion.
-// X errors on the connection go to the process's X error handler, as for any other connection;
-// only while attaching the segment does the presenter catch errors itself. Present and Repaint
+// X errors on the connection go to the process's X error handler, as for any other connection
+// (X11ErrorTrap tells the presenter which of its requests failed). Present and Repaint
 // return once the server has taken the pixels.
 class X11Presenter : public Presenter {
 public:
@@ -40,8 +40,13 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-// Lets devices on X11 windows present through X11Presenter (see window_presenter.h). A program
-// that renders into X windows calls it once before it creates a device.
+struct SurfaceTarget;
+
+// The X11 platform's presenter factory: an X11Presenter for an X11 surface, null otherwise.
+std::unique_ptr<Presenter> MakeX11Presenter(const SurfaceTarget& target);
+
+// Makes the installed platform present X11 surfaces through X11Presenter (for programs that
+// install another platform and add X windows to it).
 void InstallX11Presenters();
 
 } // namespace swr

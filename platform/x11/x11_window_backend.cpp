@@ -1,11 +1,12 @@
-#include "platform/afx/x11_window_backend.h"
+#include "platform/x11/x11_window_backend.h"
 
 #include "platform/afx/messages.h"
 #include "platform/afx/resources.h"
 #include "platform/afx/stretch.h"
 #include "platform/afx/wnd.h"
-#include "platform/afx/x11_error_trap.h"
-#include "platform/afx/x11_keys.h"
+#include "platform/swr/pixel_format.h"
+#include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_input.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -23,24 +24,6 @@ constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | 
                             ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             EnterWindowMask | FocusChangeMask;
 
-WPARAM KeyFlags(unsigned int state) {
-    WPARAM flags = 0;
-    if (state & Button1Mask) flags |= 0x0001;
-    if (state & Button3Mask) flags |= 0x0002;
-    if (state & ShiftMask) flags |= 0x0004;
-    if (state & ControlMask) flags |= 0x0008;
-    if (state & Button2Mask) flags |= 0x0010;
-    return flags;
-}
-
-LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
-
-// Focus changes that mean another client (or nobody) now has the keyboard.
-bool IsRealFocusChange(const XFocusChangeEvent& e) {
-    return (e.mode == NotifyNormal || e.mode == NotifyWhileGrabbed) && e.detail != NotifyInferior &&
-           e.detail != NotifyPointer;
-}
-
 } // namespace
 
 X11WindowBackend::X11WindowBackend() {
@@ -50,7 +33,7 @@ X11WindowBackend::X11WindowBackend() {
 
 X11WindowBackend::~X11WindowBackend() {
     if (!m_display) return;
-    AfxRemoveEventSource(this);
+    m_pump->Remove(this);
     for (auto& [cursor, xcursor] : m_cursors) XFreeCursor(m_display, xcursor);
     XCloseDisplay(m_display);
 }
@@ -65,7 +48,8 @@ bool X11WindowBackend::Connect() {
         return false;
     }
     m_wmDeleteWindow = XInternAtom(m_display, "WM_DELETE_WINDOW", False);
-    AfxAddEventSource(this);
+    m_pump = &ThePosixMessagePump();
+    m_pump->Add(this);
     return true;
 }
 
@@ -259,20 +243,6 @@ WindowSurface X11WindowBackend::GetSurface(HWND hwnd) {
     return s;
 }
 
-namespace {
-// The pixel value of a 0x00RRGGBB colour in a TrueColor visual.
-unsigned long TrueColorPixel(const Visual* visual, uint32_t rgb) {
-    auto channel = [](unsigned long mask, uint32_t value8) {
-        if (!mask) return 0ul;
-        int shift = __builtin_ctzl(mask);
-        unsigned long max = mask >> shift;
-        return ((static_cast<unsigned long>(value8) * max + 127) / 255) << shift;
-    };
-    return channel(visual->red_mask, (rgb >> 16) & 0xFF) | channel(visual->green_mask, (rgb >> 8) & 0xFF) |
-           channel(visual->blue_mask, rgb & 0xFF);
-}
-} // namespace
-
 BOOL X11WindowBackend::StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap,
                                      RECT source) {
     RECT client;
@@ -289,9 +259,10 @@ BOOL X11WindowBackend::StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResour
                                  static_cast<unsigned>(height), 32, 0);
     if (!image) return FALSE;
     image->data = static_cast<char*>(std::calloc(static_cast<size_t>(image->bytes_per_line), height));
+    const swr::PixelFormat format(attrs.visual->red_mask, attrs.visual->green_mask, attrs.visual->blue_mask);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            XPutPixel(image, x, y, TrueColorPixel(attrs.visual, pixels[static_cast<size_t>(y) * width + x]));
+            XPutPixel(image, x, y, format.Pack(pixels[static_cast<size_t>(y) * width + x]));
     XPutImage(m_display, ToWindow(hwnd), DefaultGC(m_display, screen), image, 0, 0, 0, 0,
               static_cast<unsigned>(width), static_cast<unsigned>(height));
     XDestroyImage(image); // frees the data too
@@ -338,7 +309,33 @@ void X11WindowBackend::Pump() {
 void X11WindowBackend::Translate(const XEvent& e) {
     auto it = m_windows.find(e.xany.window);
     if (it == m_windows.end()) return;
-    HWND hwnd = ToHwnd(e.xany.window);
+    const HWND hwnd = ToHwnd(e.xany.window);
+    if (!QueueInput(hwnd, e)) TrackWindow(it, hwnd, e);
+}
+
+bool X11WindowBackend::QueueInput(HWND hwnd, const XEvent& e) {
+    switch (e.type) {
+    case MotionNotify:
+        AfxQueueMouseMove(TranslateMotion(hwnd, e.xmotion));
+        return true;
+    case ButtonPress:
+    case ButtonRelease: {
+        MSG msg;
+        if (TranslateButton(hwnd, e.xbutton, &msg)) AfxQueueInput(msg);
+        return true;
+    }
+    case KeyPress:
+    case KeyRelease: {
+        XKeyEvent key = e.xkey;
+        AfxQueueInput(TranslateKey(hwnd, key, XLookupKeysym(&key, 0)));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void X11WindowBackend::TrackWindow(Windows::iterator it, HWND hwnd, const XEvent& e) {
     switch (e.type) {
     case MapNotify:
         if (it->second.takesFocus) TakeFocus(e.xany.window);
@@ -356,32 +353,6 @@ void X11WindowBackend::Translate(const XEvent& e) {
         }
         break;
     case EnterNotify: UpdateCursor(hwnd); break;
-    case MotionNotify:
-        AfxQueueMouseMove({hwnd, WM_MOUSEMOVE, KeyFlags(e.xmotion.state),
-                           Point(e.xmotion.x, e.xmotion.y)});
-        break;
-    case ButtonPress:
-    case ButtonRelease: {
-        static constexpr UINT down[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
-        static constexpr UINT up[] = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
-        unsigned b = e.xbutton.button;
-        if (b < 1 || b > 3) break; // the wheel and extra buttons
-        UINT msg = e.type == ButtonPress ? down[b - 1] : up[b - 1];
-        AfxQueueInput({hwnd, msg, KeyFlags(e.xbutton.state), Point(e.xbutton.x, e.xbutton.y)});
-        break;
-    }
-    case KeyPress:
-    case KeyRelease: {
-        XKeyEvent key = e.xkey;
-        UINT vk = VirtualKeyFromKeySym(XLookupKeysym(&key, 0));
-        bool alt = (key.state & Mod1Mask) || vk == VK_MENU;
-        UINT msg = e.type == KeyPress ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN)
-                                      : (alt ? WM_SYSKEYUP : WM_KEYUP);
-        LPARAM l = 1 | (static_cast<LPARAM>(key.keycode & 0xFF) << 16) | (alt ? (1L << 29) : 0);
-        if (e.type == KeyRelease) l |= (1L << 30) | (1L << 31);
-        AfxQueueInput({hwnd, msg, vk, l});
-        break;
-    }
     case FocusIn:
         if (IsRealFocusChange(e.xfocus)) QueueActivation(hwnd, true);
         break;

@@ -2,8 +2,8 @@
 // full-screen focus and grabs, cursors and icons.
 #pragma once
 
-#include "platform/afx/msgqueue.h"
 #include "platform/afx/window_backend.h"
+#include "platform/posix/posix_message_pump.h"
 
 #include <X11/Xlib.h>
 #include <map>
@@ -42,12 +42,19 @@ private:
     void TakeFocus(::Window w);
     void UpdateCursor(HWND hwnd);
     Cursor CursorFor(HCURSOR cursor);
+    using Windows = std::map<::Window, OwnWindow>;
+    // An event for one of our windows: input is queued as messages, the rest changes the window.
     void Translate(const XEvent& e);
+    // Pointer and keyboard events; false for any other.
+    bool QueueInput(HWND hwnd, const XEvent& e);
+    // Mapping, exposure, size, focus, closing and destruction.
+    void TrackWindow(Windows::iterator it, HWND hwnd, const XEvent& e);
     void QueueActivation(HWND hwnd, bool active);
 
     Display* m_display = nullptr;
+    PosixMessagePump* m_pump = nullptr; // the pump waiting on the connection
     bool m_connectFailed = false;
-    std::map<::Window, OwnWindow> m_windows;
+    Windows m_windows;
     std::map<HCURSOR, Cursor> m_cursors;
     Atom m_wmDeleteWindow = None;
 };

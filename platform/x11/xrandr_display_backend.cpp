@@ -1,7 +1,7 @@
-#include "platform/display/xrandr_display_backend.h"
+#include "platform/x11/xrandr_display_backend.h"
 
 #include "platform/display/display.h"
-#include "platform/afx/x11_error_trap.h"
+#include "platform/x11/x11_error_trap.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>

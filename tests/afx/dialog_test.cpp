@@ -1,5 +1,5 @@
 #include "fake_dialog_backend.h"
-#include "platform/afx/dde.h"
+#include "platform/afx/data_exchange.h"
 #include "platform/afx/dialog.h"
 #include "platform/afx/int_text.h"
 #include "platform/afx/resources.h"

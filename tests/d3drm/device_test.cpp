@@ -1,5 +1,5 @@
 // Enumeration, clippers, devices and viewports of the software layer.
-#include "platform/afx/null_window_backend.h"
+#include "platform/null/null_window_backend.h"
 #include "platform/d3drm/d3drm.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Rendered images: reference pictures, lighting, clipping planes, culling and shared edges.
 #include "pipes/cylinder_mesh.h"
 #include "pipes/elbow_mesh.h"
-#include "platform/afx/null_window_backend.h"
+#include "platform/null/null_window_backend.h"
 #include "platform/d3drm/d3drm.h"
 
 #include <gtest/gtest.h>

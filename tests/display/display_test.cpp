@@ -1,6 +1,6 @@
 #include "platform/display/display.h"
 #include "platform/display/fake_display_backend.h"
-#include "platform/display/xrandr_display_backend.h"
+#include "platform/x11/xrandr_display_backend.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

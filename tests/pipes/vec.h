@@ -1,7 +1,7 @@
 // Small vector helpers for the pipe tests.
 #pragma once
 
-#include "platform/d3drm/d3drmtypes.h"
+#include "platform/base/d3drmtypes.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

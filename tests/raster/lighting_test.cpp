@@ -1,4 +1,4 @@
-#include "platform/d3drm/lighting.h"
+#include "platform/swr/lighting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/d3drm/raster.h"
+#include "platform/swr/raster.h"
 
 #include <gtest/gtest.h>
 

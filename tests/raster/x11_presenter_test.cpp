@@ -1,5 +1,5 @@
 // Runs under a private X server (see tests/x11/with-xvfb.sh).
-#include "platform/d3drm/x11_presenter.h"
+#include "platform/x11/x11_presenter.h"
 
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool, …) clash with its names.

@@ -31,6 +31,12 @@ protected:
         const GUID* g = SelectedDeviceGuid();
         return g ? g->Data1 : 0;
     }
+    // One search record, as a render context owns it.
+    BOOL SearchDevices(int depth, BOOL hard) { return ::SearchDevices(m_search, depth, hard); }
+    const DEVICESEARCH& GetDeviceSearch() const { return m_search; }
+    const GUID* SelectedDeviceGuid() const { return ::SelectedDeviceGuid(m_search); }
+
+    DEVICESEARCH m_search{};
 };
 
 TEST_F(DeviceSearchTest, DepthFlags) {

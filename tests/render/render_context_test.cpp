@@ -1,6 +1,6 @@
 // CRenderContext without the render thread: initialisation by display depth, failure paths and
 // the scene operations.
-#include "platform/afx/null_window_backend.h"
+#include "platform/null/null_window_backend.h"
 #include "platform/afx/wnd.h"
 #include "platform/display/fake_display_backend.h"
 #include "render/device_search.h"
@@ -91,7 +91,7 @@ TEST_F(RenderContextTest, EightBitDisplayFailsAfterSelectingAndReleasesEverythin
     D3DSetDeviceListForTesting(&list);
     CRenderContext context;
     EXPECT_FALSE(context.Initialize(&window, FALSE));
-    EXPECT_EQ(GetDeviceSearch().selected, 0) << "a device was selected";
+    EXPECT_EQ(context.GetDeviceSearch().selected, 0) << "a device was selected";
     EXPECT_EQ(context.GetD3DRM(), nullptr);
     EXPECT_EQ(context.GetScene(), nullptr);
     EXPECT_EQ(context.GetDevice(), nullptr);
@@ -103,7 +103,7 @@ TEST_F(RenderContextTest, NoDeviceForTheDepthFailsBeforeCreatingAnything) {
     UseDepth(8);
     CRenderContext context;
     EXPECT_FALSE(context.Initialize(&window, TRUE));
-    EXPECT_EQ(GetDeviceSearch().count, 0);
+    EXPECT_EQ(context.GetDeviceSearch().count, 0);
     ExpectNothingAlive();
 }
 

@@ -1,5 +1,5 @@
 // The wake-and-step worker, the render thread and the scene lock of the render context.
-#include "platform/afx/null_window_backend.h"
+#include "platform/null/null_window_backend.h"
 #include "platform/afx/wnd.h"
 #include "platform/display/fake_display_backend.h"
 #include "render/render_context.h"

@@ -1,6 +1,6 @@
 #include "platform/afx/afxwin.h"
-#include "platform/afx/close_signals.h"
-#include "platform/afx/null_window_backend.h"
+#include "platform/posix/close_signals.h"
+#include "platform/null/null_window_backend.h"
 #include "platform/display/fake_display_backend.h"
 #include "shell/app.h"
 

@@ -1,8 +1,8 @@
 #include "pipes/pipe.h"
-#include "platform/d3drm/frame_buffer.h"
+#include "platform/swr/frame_buffer.h"
 #include "platform/afx/afxwin.h"
-#include "platform/afx/null_window_backend.h"
-#include "platform/display/headless_display_backend.h"
+#include "platform/null/null_window_backend.h"
+#include "platform/null/headless_display_backend.h"
 #include "shell/app.h"
 #include "shell/saver_wnd.h"
 

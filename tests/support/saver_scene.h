@@ -5,7 +5,7 @@
 
 #include "pipes/pipe.h"
 #include "pipes/pipe_random.h"
-#include "platform/afx/null_window_backend.h"
+#include "platform/null/null_window_backend.h"
 #include "platform/d3drm/d3drm.h"
 #include "render/levels.h"
 #include "render/rm_frame.h"

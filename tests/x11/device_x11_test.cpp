@@ -1,10 +1,10 @@
 // A device made from a clipper on an X window renders into that window (private Xvfb).
 #include "platform/d3drm/d3drm.h"
-#include "platform/d3drm/x11_presenter.h"
+#include "platform/x11/x11_presenter.h"
 
 #include <gtest/gtest.h>
 // Last: Xlib's macros (None, Bool, …) clash with names above.
-#include "platform/afx/x11_window_backend.h"
+#include "platform/x11/x11_window_backend.h"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 

@@ -1,7 +1,7 @@
 // The XRandR display backend against a private Xvfb (started at 1920x1080x24), with extra
 // modes held by xrandr-hold-modes. What the backend did is checked over a separate connection.
 #include "platform/display/display.h"
-#include "platform/display/xrandr_display_backend.h"
+#include "platform/x11/xrandr_display_backend.h"
 
 #include <gtest/gtest.h>  // before Xlib, whose macros (None, Bool) break it
 // keep this order
