@@ -163,6 +163,8 @@ private:
             auto left = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count();
             timeoutMs = static_cast<int>(std::clamp<long long>(left, 0, kTimerMaximum));
         }
+        // Without a wake-up descriptor another thread's post is noticed by polling briefly.
+        if (m_wakeFd < 0) timeoutMs = timeoutMs < 0 ? kNoWakePoll : std::min(timeoutMs, kNoWakePoll);
         std::vector<pollfd> fds;
         fds.push_back({m_wakeFd, POLLIN, 0});
         for (EventSource* s : m_sources)
@@ -175,11 +177,13 @@ private:
     }
 
     void Wake() {
+        if (m_wakeFd < 0) return;
         uint64_t one = 1;
         while (write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
         }
     }
 
+    static constexpr int kNoWakePoll = 10; // ms
     int m_wakeFd;
     std::mutex m_mutex; // guards m_posted and the quit request, which other threads may touch
     std::deque<MSG> m_posted;
