@@ -1,5 +1,7 @@
 #include "config/settings.h"
 
+#include "platform/profile/profile_section.h"
+
 namespace {
 
 struct Key {
@@ -21,8 +23,10 @@ constexpr Key kKeys[] = {
 } // namespace
 
 void LoadSettings(CWinApp& app, SETTINGS& settings) {
+    // One read of the file for all the keys: a profile may be large.
+    const ProfileSection profile(app.m_profilePath.c_str(), kSettingsSection);
     for (const Key& key : kKeys) {
-        LONG value = static_cast<LONG>(app.GetProfileInt(kSettingsSection, key.name, key.defaultValue));
+        LONG value = static_cast<LONG>(profile.GetInt(key.name, key.defaultValue));
         if (key.field == &SETTINGS::Hard) value = value == 1 ? 1 : 0;
         settings.*key.field = value;
     }

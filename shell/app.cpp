@@ -1,9 +1,10 @@
 #include "shell/app.h"
 
 #include "config/config_dlg.h"
+#include "config/display_mode.h"
 #include "platform/afx/wnd.h"
 #include "res/resource_module.h"
-#include "config/display_mode.h"
+#include "shell/preview_handle.h"
 #include "shell/preview_wnd.h"
 #include "shell/saver_wnd.h"
 
@@ -67,12 +68,10 @@ BOOL CMyMirlowApp::StartSaver() {
 }
 
 BOOL CMyMirlowApp::StartPreview(LPCSTR handleArg) {
-    // The host's decimal handle, read as atol does but without overflow.
-    long handle = handleArg ? std::strtol(handleArg, nullptr, 10) : 0;
-    HWND host = reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
+    HWND host = ParsePreviewHandle(handleArg);
     RECT client;
-    // A missing or dead host: no window, so the loop ends at once.
-    if (!handle || !::GetClientRect(host, &client)) return TRUE;
+    // A missing, invalid or dead host: no window, so the loop ends at once.
+    if (!host || !::GetClientRect(host, &client)) return TRUE;
     auto* preview = new CPreviewWnd;
     if (!preview->CreatePreviewWindow(client, host)) {
         delete preview;

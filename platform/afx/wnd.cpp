@@ -48,7 +48,10 @@ HCURSOR SetCursor(HCURSOR cursor) {
 }
 
 CWnd::~CWnd() {
-    if (m_hWnd) DestroyWindow();
+    // Only the base part is left here: a class that handles WM_DESTROY destroys its window in
+    // its own destructor.
+    if (m_hWnd) CWnd::DestroyWindow();
+    for (ProcFrame* frame = m_procFrames; frame; frame = frame->outer) frame->deleted = true;
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
@@ -176,6 +179,8 @@ bool CWnd::Dispatch(const AFX_MSGMAP_ENTRY& e, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    ProcFrame frame{m_procFrames, false};
+    m_procFrames = &frame;
     m_current.push_back({m_hWnd, message, wParam, lParam});
     LRESULT result = 0;
     bool handled = false;
@@ -185,7 +190,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             handled = Dispatch(*e, message, wParam, lParam, &result);
     }
     if (!handled) result = DefWindowProc(message, wParam, lParam);
+    if (frame.deleted) return result; // a self-deleting window went with its last message
     m_current.pop_back();
+    m_procFrames = frame.outer;
     return result;
 }
 

@@ -114,6 +114,12 @@ private:
     const WindowClass* m_pClass = nullptr;
     std::vector<MSG> m_current; // messages being handled, innermost last
     bool m_destroying = false;
+    // The WindowProc calls running on this object, innermost first: a handler may delete it.
+    struct ProcFrame {
+        ProcFrame* outer;
+        bool deleted;
+    };
+    ProcFrame* m_procFrames = nullptr;
 };
 
 // Sends a message to the CWnd that owns the handle; 0 when none does.

@@ -6,6 +6,17 @@
 
 namespace {
 
+// Message dialogs no longer show an icon for their type; the exclamation box needs its icon.
+void ShowWarningIcon(GtkMessageDialog* box) {
+    GtkWidget* image = gtk_image_new_from_icon_name("dialog-warning", GTK_ICON_SIZE_DIALOG);
+    gtk_widget_set_name(image, "warning-icon");
+    gtk_widget_set_valign(image, GTK_ALIGN_START);
+    GtkWidget* row = gtk_widget_get_parent(gtk_message_dialog_get_message_area(box));
+    gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
+    gtk_box_reorder_child(GTK_BOX(row), image, 0);
+    gtk_widget_show(image);
+}
+
 class GtkDialogBackend : public DialogBackend {
 public:
     std::unique_ptr<DialogHost> CreateDialogHost(const DLGTEMPLATEDATA& dialog, DialogHost* owner,
@@ -21,6 +32,7 @@ public:
         GtkWidget* box = gtk_message_dialog_new(parent ? parent->Window() : nullptr, GTK_DIALOG_MODAL, icon,
                                                 GTK_BUTTONS_OK, "%s", text);
         gtk_window_set_title(GTK_WINDOW(box), caption);
+        if (icon == GTK_MESSAGE_WARNING) ShowWarningIcon(GTK_MESSAGE_DIALOG(box));
         gtk_window_set_position(GTK_WINDOW(box), parent ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
         if (parent)
             gtk_style_context_add_class(gtk_widget_get_style_context(box), parent->FontClass().c_str());

@@ -32,6 +32,7 @@ bool IsMoveKey(guint key) {
     case GDK_KEY_Left: case GDK_KEY_Right: case GDK_KEY_Up: case GDK_KEY_Down:
     case GDK_KEY_Page_Up: case GDK_KEY_Page_Down: case GDK_KEY_Home: case GDK_KEY_End:
     case GDK_KEY_KP_Left: case GDK_KEY_KP_Right: case GDK_KEY_KP_Up: case GDK_KEY_KP_Down:
+    case GDK_KEY_KP_Page_Up: case GDK_KEY_KP_Page_Down: case GDK_KEY_KP_Home: case GDK_KEY_KP_End:
         return true;
     default: return false;
     }
@@ -51,6 +52,7 @@ TrackbarControl::TrackbarControl(const DLGITEMDATA& item, DialogEvents& events) 
     g_signal_connect(m_widget, "change-value", G_CALLBACK(OnChangeValue), this);
     g_signal_connect(m_widget, "value-changed", G_CALLBACK(OnValueChanged), this);
     g_signal_connect(m_widget, "button-release-event", G_CALLBACK(OnButtonRelease), this);
+    g_signal_connect(m_widget, "key-press-event", G_CALLBACK(OnKeyPress), this);
     g_signal_connect(m_widget, "key-release-event", G_CALLBACK(OnKeyRelease), this);
 }
 
@@ -69,7 +71,7 @@ void TrackbarControl::ApplyRange() {
     m_quiet = true;
     gtk_range_set_range(GTK_RANGE(m_widget), m_min, std::max(m_min, m_max));
     // The page step follows the range: a fifth of it, as the control does.
-    gtk_range_set_increments(GTK_RANGE(m_widget), kLineSize, std::max(1, (m_max - m_min) / 5));
+    gtk_range_set_increments(GTK_RANGE(m_widget), kLineSize, PageSize());
     m_quiet = false;
     SetPos(pos);
     ApplyTicks();
@@ -93,12 +95,14 @@ LRESULT TrackbarControl::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     case TBM_SETRANGEMAX: m_max = static_cast<int>(lParam); ApplyRange(); return 0;
     case TBM_SETTICFREQ: m_ticFrequency = static_cast<int>(wParam); ApplyTicks(); return 0;
     case TBM_GETLINESIZE: return kLineSize;
-    case TBM_GETPAGESIZE: return std::max(1, (m_max - m_min) / 5);
+    case TBM_GETPAGESIZE: return PageSize();
     default: return 0;
     }
 }
 
 void TrackbarControl::Notify(UINT code) { m_events.OnItemScroll(m_item.id, code); }
+
+int TrackbarControl::PageSize() const { return std::max(1, (m_max - m_min) / 5); }
 
 gboolean TrackbarControl::OnChangeValue(GtkRange*, GtkScrollType scroll, gdouble, gpointer self) {
     auto* control = static_cast<TrackbarControl*>(self);
@@ -119,6 +123,29 @@ gboolean TrackbarControl::OnButtonRelease(GtkWidget*, GdkEventButton*, gpointer 
     control->m_code = SB_THUMBTRACK;
     control->Notify(SB_ENDSCROLL);
     return FALSE;
+}
+
+// The keys move as on the classic trackbar: the scale's own bindings would page to the next tick
+// mark and move right on Up.
+gboolean TrackbarControl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+    auto* control = static_cast<TrackbarControl*>(self);
+    const int pos = control->Pos();
+    int target;
+    UINT code;
+    switch (event->keyval) {
+    case GDK_KEY_Left: case GDK_KEY_KP_Left: case GDK_KEY_Up: case GDK_KEY_KP_Up:
+        target = pos - kLineSize, code = SB_LINEUP; break;
+    case GDK_KEY_Right: case GDK_KEY_KP_Right: case GDK_KEY_Down: case GDK_KEY_KP_Down:
+        target = pos + kLineSize, code = SB_LINEDOWN; break;
+    case GDK_KEY_Page_Up: case GDK_KEY_KP_Page_Up: target = pos - control->PageSize(), code = SB_PAGEUP; break;
+    case GDK_KEY_Page_Down: case GDK_KEY_KP_Page_Down: target = pos + control->PageSize(), code = SB_PAGEDOWN; break;
+    case GDK_KEY_Home: case GDK_KEY_KP_Home: target = control->m_min, code = SB_TOP; break;
+    case GDK_KEY_End: case GDK_KEY_KP_End: target = control->m_max, code = SB_BOTTOM; break;
+    default: return FALSE;
+    }
+    control->SetPos(target);
+    control->Notify(code);
+    return TRUE;
 }
 
 gboolean TrackbarControl::OnKeyRelease(GtkWidget*, GdkEventKey* event, gpointer self) {

@@ -14,10 +14,12 @@ private:
     void ApplyRange();
     void ApplyTicks();
     void Notify(UINT code);
+    int PageSize() const;
 
     static gboolean OnChangeValue(GtkRange*, GtkScrollType scroll, gdouble, gpointer self);
     static void OnValueChanged(GtkRange*, gpointer self);
     static gboolean OnButtonRelease(GtkWidget*, GdkEventButton*, gpointer self);
+    static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
     static gboolean OnKeyRelease(GtkWidget*, GdkEventKey* event, gpointer self);
 
     // The control's defaults: range 0 to 100, a tick at every position.

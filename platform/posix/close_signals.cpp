@@ -13,11 +13,17 @@ namespace {
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 int g_pipe[2] = {-1, -1};
+// The write end as the handler sees it: set before the handler is installed, cleared before the
+// pipe closes.
+volatile sig_atomic_t g_signalFd = -1;
 
 void OnSignal(int signo) {
     int saved = errno;
     unsigned char byte = static_cast<unsigned char>(signo);
-    [[maybe_unused]] ssize_t n = write(g_pipe[1], &byte, 1);
+    int fd = g_signalFd;
+    if (fd >= 0 && write(fd, &byte, 1) < 0) {
+        // A full pipe already holds a pending close request.
+    }
     errno = saved;
 }
 
@@ -34,6 +40,7 @@ CloseSignalSource g_source;
 void AfxInstallCloseSignals() {
     if (g_pipe[0] >= 0) return;
     if (pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    g_signalFd = g_pipe[1];
     struct sigaction sa = {};
     sa.sa_handler = OnSignal;
     sigemptyset(&sa.sa_mask);
@@ -45,6 +52,7 @@ void AfxInstallCloseSignals() {
 void AfxRemoveCloseSignals() {
     if (g_pipe[0] < 0) return;
     for (int s : kSignals) signal(s, SIG_DFL);
+    g_signalFd = -1;
     ThePosixMessagePump().Remove(&g_source);
     close(g_pipe[0]);
     close(g_pipe[1]);

@@ -24,6 +24,8 @@ void PosixMessagePump::Pump() {
 }
 
 void PosixMessagePump::Wait(int timeoutMs) {
+    // Without a wake-up descriptor another thread's post is noticed by polling briefly.
+    if (m_wakeFd < 0) timeoutMs = timeoutMs < 0 ? kNoWakePoll : std::min(timeoutMs, kNoWakePoll);
     std::vector<pollfd> fds;
     fds.push_back({m_wakeFd, POLLIN, 0});
     for (EventSource* s : m_sources)
@@ -36,6 +38,7 @@ void PosixMessagePump::Wait(int timeoutMs) {
 }
 
 void PosixMessagePump::Wake() {
+    if (m_wakeFd < 0) return;
     uint64_t one = 1;
     while (write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
     }

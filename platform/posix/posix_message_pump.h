@@ -30,6 +30,7 @@ public:
     void Wake() override;
 
 private:
+    static constexpr int kNoWakePoll = 10; // ms
     int m_wakeFd;
     std::vector<EventSource*> m_sources;
 };

@@ -1,46 +1,12 @@
 #include "platform/profile/ini_document.h"
 
+#include "platform/profile/ini_line.h"
+
 #include <algorithm>
 
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-// The name of a section header line "[name]", or nothing for any other line.
-std::optional<std::string_view> SectionName(std::string_view line) {
-    line = Trim(line);
-    if (line.empty() || line.front() != '[') return std::nullopt;
-    size_t close = line.find(']');
-    if (close == std::string_view::npos) return std::nullopt;
-    return Trim(line.substr(1, close - 1));
-}
-
-// The key of a "key=value" line, or nothing for blank lines, comments and other text.
-std::optional<std::string_view> KeyName(std::string_view line) {
-    std::string_view trimmed = Trim(line);
-    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#' || trimmed.front() == '[')
-        return std::nullopt;
-    size_t eq = line.find('=');
-    if (eq == std::string_view::npos) return std::nullopt;
-    std::string_view key = Trim(line.substr(0, eq));
-    if (key.empty()) return std::nullopt;
-    return key;
-}
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 

@@ -2,6 +2,7 @@
 
 #include "platform/profile/file_io.h"
 #include "platform/profile/ini_document.h"
+#include "platform/profile/ini_line.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,18 +19,6 @@ namespace {
 IniDocument ReadDocument(const char* path) {
     FileContents file = ReadRegularFile(path);
     return IniDocument::Parse(file.bytes);
-}
-
-int ParseLikeAtol(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long magnitude = 0;
-    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        magnitude = std::min(limit, magnitude * 10 + (text[i] - '0'));
-    return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
 DWORD CopyTruncated(std::string_view text, LPSTR buffer, DWORD size) {

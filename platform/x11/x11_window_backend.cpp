@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -24,6 +25,8 @@ constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | 
                             ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             EnterWindowMask | FocusChangeMask;
 
+constexpr int kGrabAttempts = 20;
+constexpr useconds_t kGrabRetryMicroseconds = 50000;
 } // namespace
 
 X11WindowBackend::X11WindowBackend() {
@@ -259,6 +262,10 @@ BOOL X11WindowBackend::StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResour
                                  static_cast<unsigned>(height), 32, 0);
     if (!image) return FALSE;
     image->data = static_cast<char*>(std::calloc(static_cast<size_t>(image->bytes_per_line), height));
+    if (!image->data) {
+        XDestroyImage(image);
+        return FALSE;
+    }
     const swr::PixelFormat format(attrs.visual->red_mask, attrs.visual->green_mask, attrs.visual->blue_mask);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -274,12 +281,20 @@ void X11WindowBackend::TakeFocus(::Window w) {
     X11ErrorTrap trap(m_display);
     XSetInputFocus(m_display, w, RevertToParent, CurrentTime);
     XWindowAttributes attrs;
-    XGetWindowAttributes(m_display, w, &attrs);
-    if (attrs.override_redirect) {
-        // No window manager looks after us: hold the keyboard and pointer ourselves.
-        XGrabKeyboard(m_display, w, True, GrabModeAsync, GrabModeAsync, CurrentTime);
-        XGrabPointer(m_display, w, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    if (XGetWindowAttributes(m_display, w, &attrs) && attrs.override_redirect) {
+        // No window manager looks after us: hold the keyboard and pointer ourselves. Another
+        // client may hold a grab for a moment as we start, so try for a while; after that the
+        // saver runs without the grab (input to other windows then does not close it).
+        bool keyboard = false, pointer = false;
+        for (int attempt = 0; attempt < kGrabAttempts && !(keyboard && pointer); ++attempt) {
+            if (attempt) usleep(kGrabRetryMicroseconds);
+            if (!keyboard)
+                keyboard = XGrabKeyboard(m_display, w, True, GrabModeAsync, GrabModeAsync, CurrentTime) ==
+                           GrabSuccess;
+            if (!pointer)
+                pointer = XGrabPointer(m_display, w, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                                       GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+        }
     }
     trap.Ok();
 }

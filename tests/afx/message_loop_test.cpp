@@ -2,7 +2,9 @@
 #include "platform/posix/close_signals.h"
 #include "platform/null/null_window_backend.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <vector>
@@ -159,4 +161,47 @@ TEST_F(LoopTest, CloseSignalWithoutWindowQuits) {
     EXPECT_FALSE(GetMessage(&msg));
     EXPECT_EQ(msg.message, WM_QUIT);
     AfxRemoveCloseSignals();
+}
+
+namespace {
+
+// Deletes itself once destroyed. Its storage outlives the delete, filled with a pattern, so
+// that any write into the freed object shows.
+class CSelfDeletingWnd : public CRecordingWnd {
+public:
+    static constexpr unsigned char kFreed = 0xA5;
+    static inline unsigned char* storage = nullptr;
+    static inline size_t storageSize = 0;
+
+    static void* operator new(size_t size) {
+        storage = static_cast<unsigned char*>(::operator new(size));
+        storageSize = size;
+        return storage;
+    }
+    static void operator delete(void* p, size_t size) { std::memset(p, kFreed, size); }
+    static bool UntouchedSinceDelete() {
+        return std::all_of(storage, storage + storageSize, [](unsigned char b) { return b == kFreed; });
+    }
+
+protected:
+    void PostNcDestroy() override { delete this; }
+};
+
+} // namespace
+
+TEST_F(LoopTest, SelfDeletingWindowIsNotTouchedAfterItsLastMessage) {
+    for (int signo : {SIGTERM, SIGINT, SIGHUP}) {
+        CTestApp app;
+        auto* wnd = new CSelfDeletingWnd;
+        ASSERT_TRUE(wnd->Create());
+        app.m_pMainWnd = wnd;
+        AfxInstallCloseSignals();
+        raise(signo);
+        EXPECT_EQ(app.Run(), 0);
+        AfxRemoveCloseSignals();
+        EXPECT_EQ(app.m_pMainWnd, nullptr);
+        EXPECT_TRUE(CSelfDeletingWnd::UntouchedSinceDelete()) << "written after delete, signal " << signo;
+        ::operator delete(CSelfDeletingWnd::storage);
+        AfxResetMessageQueue();
+    }
 }

@@ -1,7 +1,9 @@
 #include "platform/profile/profile.h"
+#include "platform/profile/profile_section.h"
 #include "tests/profile/temp_dir.h"
 
 #include <climits>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
@@ -255,3 +257,28 @@ TEST(ProfilePath, NamedAfterTheProgramInTheConfigDirectory) {
 }
 
 } // namespace
+
+// The one-pass section reader reads every key as the whole-file functions do, including
+// across the boundaries of its read chunks.
+TEST_F(Profile, SectionReaderAgreesWithTheProfileFunctions) {
+    const std::string padding(70000, 'x');
+    const std::string files[] = {
+        "\xEF\xBB\xBF[3d screen SAVER config]\r\nNumber = 12\r\nnumber=3\r\nSpeed=\r\n",
+        "Number=9\n[Other]\nNumber=8\n[ 3D Screen saver Config ]\n; Number=7\n#Length=2\nLength=  -40x\n"
+        "[3D Screen saver Config]\nNumber=6\nPower",
+        "[Other]\nNote=" + padding + "\n[3D Screen saver Config]\nNumber=99999999999\nHard=1",
+        "[3D Screen saver Config]\nLength=5\nNote=" + padding + "\nNumber=4\n[Next]\nPower=3\n",
+        "",
+    };
+    for (const std::string& text : files) {
+        std::ofstream(path_, std::ios::binary | std::ios::trunc) << text;
+        const ProfileSection section(path_.c_str(), kSection);
+        for (const char* key : {"Number", "Length", "Speed", "Power", "Hard", "Absent"})
+            EXPECT_EQ(section.GetInt(key, -77), GetPrivateProfileIntA(kSection, key, -77, path_.c_str()))
+                << key << " in " << text.substr(0, 60);
+    }
+    const ProfileSection missing(dir_.File("none.INI").c_str(), kSection);
+    EXPECT_EQ(missing.GetInt("Number", 5), 5u);
+    const ProfileSection directory(dir_.File("").c_str(), kSection);
+    EXPECT_EQ(directory.GetInt("Number", 5), 5u);
+}

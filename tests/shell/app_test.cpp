@@ -3,6 +3,7 @@
 #include "platform/null/null_window_backend.h"
 #include "platform/display/fake_display_backend.h"
 #include "shell/app.h"
+#include "shell/preview_handle.h"
 
 #include <csignal>
 #include <filesystem>
@@ -162,4 +163,17 @@ TEST_F(AppTest, CloseSignalDuringASwitchedRunStillRestoresTheDisplay) {
     AfxRemoveCloseSignals();
     ASSERT_EQ(m_display->Log().size(), 2u);
     EXPECT_TRUE(m_display->Log()[1].restore);
+}
+
+TEST(PreviewHandle, ReadLikeAtolAndOnlyWhenItFitsAWindowId) {
+    auto id = [](const char* text) { return reinterpret_cast<uintptr_t>(ParsePreviewHandle(text)); };
+    EXPECT_EQ(id("2097155"), 2097155u);
+    EXPECT_EQ(id(" 2097155abc"), 2097155u);
+    EXPECT_EQ(id("4294967295"), 4294967295u);
+    // 2^32 + 2097155 would be cut to 2097155, another program's window.
+    EXPECT_EQ(id("4297064451"), 0u);
+    EXPECT_EQ(id("18446744073711648771"), 0u); // 2^64 + 2097155
+    EXPECT_EQ(id("-2097155"), 0u);
+    EXPECT_EQ(id("abc"), 0u);
+    EXPECT_EQ(id(nullptr), 0u);
 }
