@@ -3,6 +3,8 @@
 #include "platform/afx/app.h"
 #include "res/resource.h"
 
+#include <unistd.h>
+
 BEGIN_MESSAGE_MAP(CHostedWnd, CSaverWnd)
 ON_MESSAGE(WM_SIZE, OnSize)
 ON_MESSAGE(WM_HOSTRESET, OnHostReset)
@@ -19,6 +21,10 @@ BOOL CHostedWnd::CreateHostedWindow(HWND host) {
     // The host keeps the keyboard and pointer; the backend keeps the child at the host's size.
     return CreateEx(0, cls, "", WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_MAXIMIZE, 0, 0,
                     client.right, client.bottom, host, 0);
+}
+
+unsigned CHostedWnd::RandomSeed() const {
+    return CSaverWnd::RandomSeed() ^ (static_cast<unsigned>(getpid()) * 2654435761u);
 }
 
 SIZE CHostedWnd::ViewSize() const {

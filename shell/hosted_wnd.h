@@ -15,6 +15,8 @@ public:
     BOOL CreateHostedWindow(HWND host);
 
 protected:
+    // A host starts one process per monitor in the same second: each must show its own pipes.
+    unsigned RandomSeed() const override;
     SIZE ViewSize() const override;
 
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
