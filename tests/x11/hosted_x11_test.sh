@@ -39,7 +39,7 @@ host() {
   eval "exec $((10 + n))>\"$fifo\""
   poll 5 test -s "$fifo.out" || return 1
   host_win[$n]=$(head -n1 "$fifo.out")
-  local args=("$@"); [ "${args[0]}" = --argb ] && args=("${args[@]:1}")
+  local args=("$@"); while [[ ${args[0]} == --* ]]; do args=("${args[@]:1}"); done
   host_rect[$n]="${args[0]} ${args[1]} ${args[2]} ${args[3]}"
 }
 # host_do N COMMAND: sends a command and waits until the host has carried it out.
@@ -219,9 +219,10 @@ check "an 8-bit PseudoColor window is refused, naming its visual" eval \
 cat "$work/visual.err"
 
 own_xvfb 800x600x24
-host 8 0 0 400 300
-saver g --window-id "${host_win[8]}"
-poll 5 has_pipes 8 20 >/dev/null
+host 8 --vroot 100 100 400 300
+saver g -root
+check "-root draws in the virtual root a window manager announces" poll 5 eval \
+  'shot; take_grey 101 101 && corners_grey 8 && has_pipes 8 && [ "$(outside_pixels 8)" = 0 ]'
 kill "$xvfb_pid"
 check "the X server going away ends it within 1 s" ended_within "$g" 1
 wait "$xvfb_pid" 2>/dev/null

@@ -1,9 +1,11 @@
-// test-host [--argb] X Y WIDTH HEIGHT: plays a screen-saver host. Creates a top-level window
+// test-host [--argb] [--vroot] X Y WIDTH HEIGHT: plays a screen-saver host. Creates a top-level window
 // (override-redirect, so no window manager moves it), prints its id in hex, then obeys lines on
 // its standard input: "resize W H" and "destroy", answering "done" to each. It ends when its
 // input ends. With --argb the window has a 32-bit ARGB
-// visual, as the window of a compositing host.
+// visual, as the window of a compositing host; with --vroot it announces itself as the virtual
+// root, as some window managers do.
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <cstdio>
 #include <cstdlib>
@@ -13,10 +15,13 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    bool argb = argc > 1 && !std::strcmp(argv[1], "--argb");
-    if (argb) ++argv, --argc;
+    bool argb = false, vroot = false;
+    for (; argc > 1 && argv[1][0] == '-' && argv[1][1] == '-'; ++argv, --argc) {
+        argb |= !std::strcmp(argv[1], "--argb");
+        vroot |= !std::strcmp(argv[1], "--vroot");
+    }
     if (argc != 5) {
-        std::fprintf(stderr, "usage: test-host [--argb] X Y WIDTH HEIGHT\n");
+        std::fprintf(stderr, "usage: test-host [--argb] [--vroot] X Y WIDTH HEIGHT\n");
         return 2;
     }
     Display* d = XOpenDisplay(nullptr);
@@ -43,6 +48,9 @@ int main(int argc, char** argv) {
     Window w = XCreateWindow(d, RootWindow(d, screen), std::atoi(argv[1]), std::atoi(argv[2]),
                              static_cast<unsigned>(std::atoi(argv[3])), static_cast<unsigned>(std::atoi(argv[4])),
                              0, depth, InputOutput, visual, mask, &swa);
+    if (vroot)
+        XChangeProperty(d, w, XInternAtom(d, "__SWM_VROOT", False), XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&w), 1);
     XMapRaised(d, w);
     XSync(d, False);
     std::printf("0x%lx\n", w);
