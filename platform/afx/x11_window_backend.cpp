@@ -159,7 +159,10 @@ HWND X11WindowBackend::Create(const WindowCreateParams& params) {
     if (!trap.Ok() || !w) return nullptr;
     if (filling) {
         if (!m_windows.count(parent)) FollowParent(parent, w);
-        XLowerWindow(m_display, w); // under anything the host shows in its window
+        // On the desktop it stays under the other windows; in a host's window it covers the
+        // host's own children, as a new window does.
+        if (parent == DefaultRootWindow(m_display) || ToHwnd(parent) == GetDesktopWindow())
+            XLowerWindow(m_display, w);
     }
 
     HWND hwnd = ToHwnd(w);
