@@ -166,14 +166,16 @@ HWND X11WindowBackend::Create(const WindowCreateParams& params) {
     }
 
     HWND hwnd = ToHwnd(w);
-    m_windows[w] = {params.windowClass, fullScreenPopup, place.width, place.height};
+    const bool disabled = (params.style & WS_DISABLED) != 0;
+    m_windows[w] = {params.windowClass, fullScreenPopup, disabled, place.width, place.height};
     if (!params.parent) {
         SetTitle(w, params.title);
         if (params.windowClass) SetIcon(w, params.windowClass->icon);
         XSetWMProtocols(m_display, w, &m_wmDeleteWindow, 1);
         if (managed) RequestFullScreen(w);
     }
-    XDefineCursor(m_display, w, CursorFor(params.windowClass ? params.windowClass->cursor : nullptr));
+    if (!disabled)
+        XDefineCursor(m_display, w, CursorFor(params.windowClass ? params.windowClass->cursor : nullptr));
     if (params.style & WS_VISIBLE) {
         if (params.parent)
             XMapWindow(m_display, w);
@@ -248,7 +250,8 @@ Cursor X11WindowBackend::CursorFor(HCURSOR cursor) {
 }
 
 void X11WindowBackend::SetCursor(HWND hwnd, HCURSOR cursor) {
-    if (!m_display || !m_windows.count(ToWindow(hwnd))) return;
+    auto it = m_windows.find(ToWindow(hwnd));
+    if (!m_display || it == m_windows.end() || it->second.disabled) return;
     XDefineCursor(m_display, ToWindow(hwnd), CursorFor(cursor));
     XFlush(m_display);
 }

@@ -33,6 +33,7 @@ private:
     struct OwnWindow {
         const WindowClass* windowClass;
         bool takesFocus; // a full-screen pop-up: focus (and, without a window manager, grabs)
+        bool disabled;   // no input: the pointer's look is left to the window below, too
         int width, height;
     };
 

@@ -15,7 +15,7 @@ r="$work/root/opt/q"
 check "the program under the prefix, executable" test -x "$r/bin/quorvel"
 check "the installed program refuses a bad window id with exit 1" eval \
   '"$r/bin/quorvel" --window-id abc 2>"$work/err"; [ $? -eq 1 ] && grep -q "\"abc\"" "$work/err"'
-check "the manual page, in section 6" eval 'zcat "$r/share/man/man6/quorvel.6.gz" | grep -q "^\.TH QUORVEL 6"'
+check "the manual page, in section 6" eval 'grep -q "^\.TH QUORVEL 6" <<<"$(zcat "$r/share/man/man6/quorvel.6.gz")"'
 documents_all() {
   local manual term
   manual=$(zcat "$r/share/man/man6/quorvel.6.gz")
@@ -26,7 +26,7 @@ documents_all() {
 }
 check "it documents the modes, the host arguments and every setting" documents_all
 check "the manual page renders without warnings" eval \
-  '! MANWIDTH=80 man --warnings -l "$r/share/man/man6/quorvel.6.gz" 2>&1 >/dev/null | grep -q .'
+  '[ -z "$(MANWIDTH=80 man --warnings -l "$r/share/man/man6/quorvel.6.gz" 2>&1 >/dev/null)" ]'
 app="$r/share/applications/quorvel.desktop"
 theme="$r/share/applications/screensavers/quorvel.desktop"
 check "the desktop entry opens the configuration dialog" has_line "$app" "Exec=quorvel c"
@@ -42,9 +42,10 @@ check "nothing else is installed" test "$(find "$work/root" -type f | wc -l)" -e
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null 2>&1)
 deb=$(ls "$work"/deb/quorvel_*.deb 2>/dev/null | head -n1)
 check "cpack builds the package" test -n "$deb"
+# (Output is read whole before grep: grep -q leaving early would fail the pipe.)
 check "its dependencies are computed from the program" eval \
-  'dpkg-deb -f "$deb" Depends | grep -q "libc6 (>=" && dpkg-deb -f "$deb" Depends | grep -q libgtk-3-0'
-check "it installs under /usr" eval 'dpkg-deb -c "$deb" | grep -q " ./usr/bin/quorvel$"'
+  'depends=$(dpkg-deb -f "$deb" Depends); grep -q "libc6 (>=" <<<"$depends" && grep -q libgtk-3-0 <<<"$depends"'
+check "it installs under /usr" eval 'grep -q " ./usr/bin/quorvel$" <<<"$(dpkg-deb -c "$deb")"'
 
 echo "passed $passed, failed $failed"
 [ "$failed" -eq 0 ]
