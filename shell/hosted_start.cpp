@@ -25,20 +25,27 @@ BOOL CMyMirlowApp::StartHosted(const HostArgs& args) {
         m_msgCur.wParam = 1; // the exit code ExitInstance returns
         return FALSE;
     };
+    WindowBackend& windows = AfxGetWindowBackend();
     HWND host = nullptr;
     std::string name;
     if (args.kind == HostArgs::Kind::Desktop) {
         host = ::GetDesktopWindow();
-        if (!host) return refuse("cannot reach the X display");
+        if (!host) {
+            const std::string why = windows.WhyNotDrawable(nullptr);
+            return refuse("no desktop to draw on" + (why.empty() ? "" : ": " + why));
+        }
         name = Hex(host);
     } else {
         name = args.idText;
         host = reinterpret_cast<HWND>(static_cast<uintptr_t>(args.window));
         if (args.kind == HostArgs::Kind::Invalid)
             return refuse("bad window id \"" + name + "\": not a nonzero decimal or 0x hex number");
-        if (!::IsWindow(host)) return refuse("bad window id \"" + name + "\": no such window");
+        if (!::IsWindow(host)) {
+            const std::string why = windows.WhyNotDrawable(host);
+            return refuse("bad window id \"" + name + "\": " + (why.empty() ? "no such window" : why));
+        }
     }
-    const std::string problem = AfxGetWindowBackend().WhyNotDrawable(host);
+    const std::string problem = windows.WhyNotDrawable(host);
     if (!problem.empty()) return refuse("cannot draw in window " + name + ": " + problem);
 
     // No display-mode switch, no pointer hiding, no profile write: the host owns the screen.

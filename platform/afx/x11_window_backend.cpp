@@ -406,11 +406,11 @@ HWND X11WindowBackend::GetDesktopWindow() {
 }
 
 std::string X11WindowBackend::WhyNotDrawable(HWND hwnd) {
-    if (!Connect()) return "no X display";
+    if (!Connect()) return "cannot open the X display";
     XWindowAttributes attrs;
     X11ErrorTrap trap(m_display);
     if (!XGetWindowAttributes(m_display, ToWindow(hwnd), &attrs) || !trap.Ok())
-        return "the window does not exist";
+        return "no such window";
     if (attrs.visual && attrs.visual->c_class == TrueColor) return {};
     static const char* const kClasses[] = {"StaticGray", "GrayScale", "StaticColor",
                                            "PseudoColor", "TrueColor", "DirectColor"};
