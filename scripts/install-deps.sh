@@ -7,6 +7,7 @@ packages=(
   libx11-dev libxext-dev libxrandr-dev libgtk-3-dev libpng-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils x11-apps
   fonts-ipafont-gothic imagemagick adwaita-icon-theme openbox
+  desktop-file-utils libxml2-utils man-db dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include "platform/afx/wintypes.h"
 
 #include <memory>
+#include <string>
 
 // Cursor and icon handles stand for the program's image resources (AfxImageResource).
 struct HCURSOR__;
@@ -59,6 +60,12 @@ public:
     // Copies the source rectangle of a palette bitmap onto the destination rectangle of the
     // window, stretched (nearest pixel).
     virtual BOOL StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap, RECT source) = 0;
+    // The window the desktop is drawn in (on X11 the virtual root when a window manager keeps
+    // one, else the root); null where there is none.
+    virtual HWND GetDesktopWindow() { return nullptr; }
+    // Empty when frames can be presented in the window; otherwise what stands in the way, for
+    // a message (for example its visual).
+    virtual std::string WhyNotDrawable(HWND) { return {}; }
 };
 
 WindowBackend& AfxGetWindowBackend();
@@ -68,3 +75,4 @@ void AfxSetWindowBackend(std::unique_ptr<WindowBackend> backend);
 int GetSystemMetrics(int index);
 BOOL IsWindow(HWND hwnd);
 BOOL GetClientRect(HWND hwnd, RECT* rect);
+HWND GetDesktopWindow();

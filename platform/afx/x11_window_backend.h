@@ -23,6 +23,8 @@ public:
     int GetSystemMetrics(int index) override;
     WindowSurface GetSurface(HWND hwnd) override;
     BOOL StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap, RECT source) override;
+    HWND GetDesktopWindow() override;
+    std::string WhyNotDrawable(HWND hwnd) override;
 
     int Fd() const override;
     void Pump() override;
@@ -31,6 +33,7 @@ private:
     struct OwnWindow {
         const WindowClass* windowClass;
         bool takesFocus; // a full-screen pop-up: focus (and, without a window manager, grabs)
+        bool disabled;   // no input: the pointer's look is left to the window below, too
         int width, height;
     };
 
@@ -44,10 +47,14 @@ private:
     Cursor CursorFor(HCURSOR cursor);
     void Translate(const XEvent& e);
     void QueueActivation(HWND hwnd, bool active);
+    // A filling child follows its parent's size: the parent's structure events are watched.
+    void FollowParent(::Window parent, ::Window child);
+    void TranslateParentEvent(const XEvent& e, ::Window child);
 
     Display* m_display = nullptr;
     bool m_connectFailed = false;
     std::map<::Window, OwnWindow> m_windows;
     std::map<HCURSOR, Cursor> m_cursors;
+    std::map<::Window, ::Window> m_followers; // foreign parent -> the child that fills it
     Atom m_wmDeleteWindow = None;
 };
