@@ -8,11 +8,13 @@ add_subdirectory(${QUORVEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_
 target_compile_options(gtest PRIVATE -w)
 target_compile_options(gtest_main PRIVATE -w)
 
-find_program(QUORVEL_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
-if(NOT QUORVEL_WINE)
-  find_program(QUORVEL_WINE NAMES wine64 wine)
-endif()
-# 64-bit programs run under wine64; 32-bit ones only where this machine can run 32-bit code.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND QUORVEL_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE})
+# 64-bit programs run under wine64. 32-bit ones need a machine that runs 32-bit code: the
+# build script passes -DQUORVEL_WINE32=<wine> only where it does.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  find_program(QUORVEL_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+  if(QUORVEL_WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE})
+  endif()
+elseif(QUORVEL_WINE32)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE32})
 endif()

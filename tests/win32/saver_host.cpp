@@ -1,4 +1,5 @@
-// A host window as the Windows settings page makes one: it starts the saver with its own handle
+// A host window as the Windows settings page makes one (its children clipped from its own
+// painting): it starts the saver with its own handle
 // and ends with the saver's exit code.
 // saver_host.exe <saver> <switch> <seconds>: switch "/p" runs "<saver> /p <HWND>" (the preview),
 // "/c:" runs "<saver> /c:<HWND>" (the settings button). The host window is destroyed after
@@ -31,7 +32,7 @@ int wmain(int argc, wchar_t** argv) {
     RegisterClassW(&wc);
     RECT frame{0, 0, 320, 240}; // the client area the preview must fill
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND host = CreateWindowExW(0, wc.lpszClassName, L"Saver host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+    HWND host = CreateWindowExW(0, wc.lpszClassName, L"Saver host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 100, 100,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                 wc.hInstance, nullptr);
     if (!host) return 3;
