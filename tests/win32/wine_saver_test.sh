@@ -141,7 +141,7 @@ echo "== /c:<HWND> from the settings page's button: the dialog, owned by the hos
 "$wine" "$host" "$scr" /c: 0 &
 pid=$!
 wait_window "$caption" || fail "/c:<HWND>: no dialog"
-sleep 1
+sleep 2
 shot config-owned
 key Escape
 expect_exit "$pid" 0 "/c:<HWND>"
