@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
     if (argc > 1 && ParseSettingsSwitch(argv[1], &owner)) args[1] = configSwitch;
     AfxSetWindowBackend(std::make_unique<Win32WindowBackend>());
     swr::InstallWin32Presenters();
+    // A handle that names no window would make the dialog fail to open: it goes unowned instead.
+    if (owner && !IsWindow(owner)) owner = nullptr;
     AfxSetDialogBackend(CreateWin32DialogBackend(owner));
     return AfxWinMain(argc, args.data());
 }

@@ -132,6 +132,7 @@ cp "$ini" "$shots/quorvel.INI"
 "$wine" "$scr" &
 pid=$!
 wait_window "$caption" || fail "no argument: no dialog"
+sleep 1
 check_dialog "no argument"
 key Escape
 expect_exit "$pid" 0 "no argument"
@@ -145,6 +146,12 @@ sleep 2
 shot config-owned
 key Escape
 expect_exit "$pid" 0 "/c:<HWND>"
+"$wine" "$scr" /c:123456 & # a handle that names no window: the dialog opens unowned
+pid=$!
+wait_window "$caption" || fail "/c:<bad HWND>: no dialog"
+sleep 1 # keys reach the dialog once it is active
+key Escape
+expect_exit "$pid" 0 "/c:<bad HWND>"
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s); screenshots in $shots" >&2; exit 1; }
 echo "all Wine checks passed; screenshots in $shots"
