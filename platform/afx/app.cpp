@@ -1,6 +1,8 @@
 #include "platform/afx/app.h"
 
+#ifndef _WIN32
 #include "platform/afx/close_signals.h"
+#endif
 #include "platform/afx/msgqueue.h"
 #include "platform/afx/resources.h"
 #include "platform/afx/wnd.h"
@@ -8,8 +10,10 @@
 
 #include <cstdio>
 
+#ifndef _WIN32
 int __argc = 0;
 char** __argv = nullptr;
+#endif
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -54,7 +58,9 @@ int AfxWinMain(int argc, char** argv) {
     if (!app) return 1;
     if (!app->m_pszAppName) app->m_pszAppName = AfxLoadString(kAppTitleString);
     app->m_profilePath = ProfilePathForProgram(argc > 0 ? argv[0] : "");
+#ifndef _WIN32
     AfxInstallCloseSignals();
+#endif
     int code;
     if (!app->InitInstance()) {
         if (app->m_pMainWnd) app->m_pMainWnd->DestroyWindow();
@@ -62,6 +68,9 @@ int AfxWinMain(int argc, char** argv) {
     } else {
         code = app->Run();
     }
+#ifndef _WIN32
+    // Windows asks a program to end with window messages (WM_CLOSE, WM_ENDSESSION), not signals.
     AfxRemoveCloseSignals();
+#endif
     return code;
 }

@@ -5,10 +5,15 @@
 #include <chrono>
 #include <deque>
 #include <mutex>
+#include <vector>
+#ifdef _WIN32
+// The in-memory queue of tests on Windows: no descriptors, a condition variable wakes the wait.
+#include <condition_variable>
+#else
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace {
 
@@ -26,7 +31,9 @@ struct Timer {
 
 class MessageQueue {
 public:
+#ifndef _WIN32
     MessageQueue() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+#endif
 
     BOOL Post(const MSG& msg) {
         {
@@ -163,6 +170,34 @@ private:
             auto left = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count();
             timeoutMs = static_cast<int>(std::clamp<long long>(left, 0, kTimerMaximum));
         }
+        WaitForWake(timeoutMs);
+    }
+
+#ifdef _WIN32
+    void WaitForWake(int timeoutMs) {
+        // Without a wake-up descriptor another thread's post is noticed by polling briefly.
+        if (m_wakeFd < 0) timeoutMs = timeoutMs < 0 ? kNoWakePoll : std::min(timeoutMs, kNoWakePoll);
+        std::unique_lock lock(m_mutex);
+        auto woken = [this] { return m_woken; };
+        if (timeoutMs < 0)
+            m_wakeCv.wait(lock, woken);
+        else
+            m_wakeCv.wait_for(lock, std::chrono::milliseconds(timeoutMs), woken);
+        m_woken = false;
+    }
+
+    void Wake() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_woken = true;
+        }
+        m_wakeCv.notify_one();
+    }
+
+    std::condition_variable m_wakeCv;
+    bool m_woken = false;
+#else
+    void WaitForWake(int timeoutMs) {
         // Without a wake-up descriptor another thread's post is noticed by polling briefly.
         if (m_wakeFd < 0) timeoutMs = timeoutMs < 0 ? kNoWakePoll : std::min(timeoutMs, kNoWakePoll);
         std::vector<pollfd> fds;
@@ -185,6 +220,7 @@ private:
 
     static constexpr int kNoWakePoll = 10; // ms
     int m_wakeFd;
+#endif
     std::mutex m_mutex; // guards m_posted and the quit request, which other threads may touch
     std::deque<MSG> m_posted;
     bool m_quit = false;

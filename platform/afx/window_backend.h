@@ -36,9 +36,10 @@ struct WindowCreateParams {
 // Where a window's pixels go, for the 3D layer's presenters.
 struct WindowSurface {
     // Unknown: not a window this process can draw into. (Not "None": X11 defines that.)
-    enum class Kind { Unknown, Memory, X11 } kind = Kind::Unknown;
+    enum class Kind { Unknown, Memory, X11, Win32 } kind = Kind::Unknown;
     const char* displayName = nullptr; // X11: the display the window lives on
     unsigned long xid = 0;             // X11: the window id
+    HWND hwnd = nullptr;               // Win32: the system's own window handle
     int width = 0, height = 0;
 };
 
@@ -66,6 +67,8 @@ public:
     // Empty when frames can be presented in the window; otherwise what stands in the way, for
     // a message (for example its visual).
     virtual std::string WhyNotDrawable(HWND) { return {}; }
+    // The window system's own processing of a message no handler took (Win32: DefWindowProc).
+    virtual LRESULT DefaultProcessing(HWND, UINT, WPARAM, LPARAM) { return 0; }
 };
 
 WindowBackend& AfxGetWindowBackend();

@@ -15,12 +15,17 @@ using X11PresenterMaker = std::unique_ptr<Presenter> (*)(const char* displayName
 
 void SetX11PresenterMaker(X11PresenterMaker maker);
 
+// Win32 windows: the GDI presenter registers itself (platform/win32).
+using Win32PresenterMaker = std::unique_ptr<Presenter> (*)(HWND window);
+void SetWin32PresenterMaker(Win32PresenterMaker maker);
+
 // A window surface as a device keeps it: the display name copied, since the backend's string
 // need not outlive the call that gave it.
 struct SurfaceTarget {
     WindowSurface::Kind kind = WindowSurface::Kind::Unknown;
     std::string displayName;
     unsigned long xid = 0;
+    HWND hwnd = nullptr;
 };
 
 // A memory presenter for a memory surface; for an X11 surface the registered maker's presenter

@@ -1,7 +1,11 @@
 #include "platform/display/display.h"
 
 #include "platform/display/display_backend.h"
+#ifdef _WIN32
+#include "platform/win32/win32_display_backend.h"
+#else
 #include "platform/display/xrandr_display_backend.h"
+#endif
 
 #include <mutex>
 
@@ -21,7 +25,11 @@ DisplayState& State() {
 }
 
 DisplayBackend& Backend(DisplayState& state) {
+#ifdef _WIN32
+    if (!state.backend) state.backend = MakeWin32DisplayBackend();
+#else
     if (!state.backend) state.backend = MakeXRandRDisplayBackend();
+#endif
     return *state.backend;
 }
 
