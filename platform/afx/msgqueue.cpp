@@ -175,8 +175,6 @@ private:
 
 #ifdef _WIN32
     void WaitForWake(int timeoutMs) {
-        // Without a wake-up descriptor another thread's post is noticed by polling briefly.
-        if (m_wakeFd < 0) timeoutMs = timeoutMs < 0 ? kNoWakePoll : std::min(timeoutMs, kNoWakePoll);
         std::unique_lock lock(m_mutex);
         auto woken = [this] { return m_woken; };
         if (timeoutMs < 0)
