@@ -44,6 +44,7 @@ private:
     Cursor CursorFor(HCURSOR cursor);
     void Translate(const XEvent& e);
     void QueueActivation(HWND hwnd, bool active);
+    bool FocusIsWithAnotherClient(::Window w);
 
     Display* m_display = nullptr;
     bool m_connectFailed = false;
