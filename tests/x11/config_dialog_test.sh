@@ -108,6 +108,22 @@ grep -qx "Number=7" "$ini" || fail "Number was not saved: $(cat "$ini")"
 grep -qx "Length=10" "$ini" || fail "Length changed"
 pass "OK saves all eleven keys"
 
+# Real keys on the Speed slider (positions 1 to 300, ticks every 50, page a fifth of the range:
+# 59), then OK: the profile holds the position it ended at, times ten.
+slider_keys() {
+  printf '[3D Screen saver Config]\nSpeed=%s\n' "$1" >"$ini"
+  start c
+  xdotool key Tab Tab $2
+  click 1
+  wait_exit
+  grep -qx "Speed=$3" "$ini" || fail "keys $2 from Speed $1 saved $(grep Speed= "$ini")"
+}
+slider_keys 10 "Next Next Right Down Left Up Up" 1180
+slider_keys 10 "Next Prior Prior" 10
+slider_keys 1000 "End Left Prior" 2400
+slider_keys 1000 "Home Down" 20
+pass "slider keys: arrows one step, Page Up/Down by a fifth of the range, Home/End to the ends"
+
 # An invalid Length keeps the dialog open behind the message box.
 rm -f "$ini"
 start /c
