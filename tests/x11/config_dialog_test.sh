@@ -165,6 +165,10 @@ xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && slack=
 shot about-box
 painted about-box "Quorvel Screen Saver( Direct X)"
 painted about-box OK
+# The configuration dialog takes no input meanwhile: its About button opens no second box.
+click 1006
+sleep 0.5
+[ "$(xdotool search --onlyvisible --name '^Quorvel\(Direct X\)$' | wc -l)" -eq 1 ] || fail "the dialog took a click under the About box"
 kill -TERM "$pid"
 wait_exit
 [ ! -e "$ini" ] || fail "SIGTERM wrote the profile"

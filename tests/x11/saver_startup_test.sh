@@ -12,6 +12,9 @@ saver="" other=""
 trap '[ -n "$saver" ] && kill -9 "$saver" 2>/dev/null; [ -n "$other" ] && kill "$other" 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config
 mkdir -p "$XDG_CONFIG_HOME"
+# Kept byte for byte: a saver run writes nothing.
+printf '; by hand\n[3D Screen saver Config]\nSpeed = 100\nnumber=3\n\n[Other]\nx=1\n' >"$XDG_CONFIG_HOME/quorvel.INI"
+cp "$XDG_CONFIG_HOME/quorvel.INI" "$work/profile.before"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
@@ -73,3 +76,5 @@ sleep 0.5
 kill -TERM "$saver"
 saver_ends || fail "SIGTERM did not end the saver with exit 0"
 pass "SIGTERM ends it"
+cmp -s "$work/profile.before" "$XDG_CONFIG_HOME/quorvel.INI" || fail "the saver changed the profile"
+pass "the profile is left as it was"

@@ -147,7 +147,8 @@ exec 8>&-
 wait "$holder" 2>/dev/null
 
 # --- preview inside a host window
-profile
+profile "; by hand" "Number = 3"
+cp "$XDG_CONFIG_HOME/quorvel.INI" "$work/profile.before"
 xmessage -geometry 100x75+300+300 -buttons "" host &
 host=$!
 pids+=("$host")
@@ -156,11 +157,14 @@ for _ in $(seq 1 40); do
   [ -n "$hwin" ] && break
   sleep 0.05
 done
+own_children=$(xwininfo -children -id "$hwin" | awk '/^ +0x/ {print $1}')
 "$quorvel" p "$((hwin))" &
 saver=$!
 pids+=("$saver")
+# The preview is the host's one child that the host did not make itself.
 child_in_host() {
-  child=$(xwininfo -children -id "$hwin" | awk '/^ +0x/ {print $1; exit}')
+  child=$(xwininfo -children -id "$hwin" | awk -v own="$own_children" \
+    'BEGIN { split(own, o, "\n"); for (i in o) mine[o[i]] = 1 } /^ +0x/ && !($1 in mine) {print $1; exit}')
   [ -n "$child" ]
 }
 check "the preview runs in the host" within 3 child_in_host
@@ -180,10 +184,16 @@ shows_picture() {
 }
 check "the picture is squeezed into the host" within 3 shows_picture
 cp "$work/preview.png" "${QUORVEL_SHOT_DIR:-$work}/preview-x11.png" 2>/dev/null
+# The preview keeps the size it started with when the host grows.
+xdotool windowsize "$hwin" 160 120
+host_grown() { [ "$(xwininfo -id "$hwin" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = 160x120 ]; }
+check "the host was resized" within 3 host_grown
+check "the preview keeps its size" test "$(xwininfo -id "$child" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = 100x75
 xdotool mousemove $((hx + 50)) $((hy + 30)) click 1 key a
 check "input over the preview does nothing" still_running 0.3
 kill "$host"
 check "destroying the host ends the preview" ends_cleanly
+check "the preview left the profile as it was" cmp -s "$work/profile.before" "$XDG_CONFIG_HOME/quorvel.INI"
 
 # --- bad preview handles end at once without a window
 for args in "p" "p abc" "p 0x1234" "p 0" "p -5" "p 99999999"; do
