@@ -11,12 +11,12 @@ XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --xwayland --width
 weston=$!
 display=""
 for _ in $(seq 200); do
-  display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$runtime/weston.log" 2>/dev/null | head -n1)
+  display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$runtime/weston.log" 2>/dev/null | head -n1) || true
   [ -n "$display" ] && break
   kill -0 "$weston" 2>/dev/null || break
   sleep 0.05
 done
-[ -n "$display" ] || { echo "weston did not start" >&2; cat "$runtime/weston.log" >&2; exit 1; }
+[ -n "$display" ] || { echo "weston did not start" >&2; cat "$runtime/weston.log" >&2 || true; exit 1; }
 export DISPLAY=$display XDG_RUNTIME_DIR=$runtime
 unset WAYLAND_DISPLAY
 "$@"
