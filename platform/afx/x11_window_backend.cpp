@@ -368,6 +368,29 @@ void X11WindowBackend::QueueActivation(HWND hwnd, bool active) {
     }
 }
 
+// Judged by where the focus rests now, not by the event: at start-up the window manager's focus
+// and our own XSetInputFocus race, and focus passed to nobody, to the root or to the frame around
+// the window (weston's XWayland manager does all of these) is no user leaving.
+bool X11WindowBackend::FocusIsWithAnotherClient(::Window w) {
+    X11ErrorTrap trap(m_display);
+    ::Window focus = None;
+    int revert;
+    XGetInputFocus(m_display, &focus, &revert);
+    if (focus == None || focus == PointerRoot) return false;
+    auto parentOf = [&](::Window child) {
+        ::Window root, parent = None, *children = nullptr;
+        unsigned count;
+        if (!XQueryTree(m_display, child, &root, &parent, &children, &count)) parent = None;
+        if (children) XFree(children);
+        return parent;
+    };
+    for (::Window a = w; a != None; a = parentOf(a))
+        if (a == focus) return false;
+    for (::Window a = focus; a != None; a = parentOf(a))
+        if (m_windows.count(a)) return false;
+    return trap.Ok();
+}
+
 void X11WindowBackend::Pump() {
     if (!m_display) return;
     while (XPending(m_display)) {
@@ -494,7 +517,7 @@ void X11WindowBackend::Translate(const XEvent& e) {
         if (IsRealFocusChange(e.xfocus)) QueueActivation(hwnd, true);
         break;
     case FocusOut:
-        if (IsRealFocusChange(e.xfocus)) QueueActivation(hwnd, false);
+        if (IsRealFocusChange(e.xfocus) && FocusIsWithAnotherClient(e.xany.window)) QueueActivation(hwnd, false);
         break;
     case ClientMessage:
         if (static_cast<Atom>(e.xclient.data.l[0]) == m_wmDeleteWindow)

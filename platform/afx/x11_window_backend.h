@@ -50,6 +50,7 @@ private:
     // A filling child follows its parent's size: the parent's structure events are watched.
     void FollowParent(::Window parent, ::Window child);
     void TranslateParentEvent(const XEvent& e, ::Window child);
+    bool FocusIsWithAnotherClient(::Window w);
 
     Display* m_display = nullptr;
     bool m_connectFailed = false;

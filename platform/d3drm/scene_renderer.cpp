@@ -263,6 +263,7 @@ void SceneRenderer::DrawQueue() {
     const int bottom = std::min(projection.top + projection.height, m_target.Height());
     unsigned bands = m_queuedTriangles >= kParallelTriangles ? m_threads : 1;
     bands = std::min<unsigned>(bands, static_cast<unsigned>(std::max((bottom - top) / kMinBandRows, 1)));
+    m_lastBands = bands;
     if (bands == 1) {
         for (const VisualCache* cache : m_queue)
             m_rasterizer.DrawProjected(cache->camera, cache->screen, cache->triangles);
