@@ -156,6 +156,27 @@ void Rasterizer::DrawProjected(std::span<const CameraVertex> vertices, std::span
     }
 }
 
+void Rasterizer::KeepDrawable(std::span<const ScreenVertex> screen, std::vector<uint32_t>& indices) const {
+    const size_t count = screen.size();
+    size_t kept = 0;
+    kernels::TriangleSetup setup;
+    for (size_t t = 0; m_valid && t + 3 <= indices.size(); t += 3) {
+        const uint32_t ia = indices[t], ib = indices[t + 1], ic = indices[t + 2];
+        if (ia >= count || ib >= count || ic >= count) continue;
+        const Projected& a = screen[ia];
+        const Projected& b = screen[ib];
+        const Projected& c = screen[ic];
+        const uint32_t any = a.outcode | b.outcode | c.outcode;
+        const bool drawable = any == 0 ? SetUp(a, b, c, setup)
+                                       : (a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0;
+        if (!drawable) continue;
+        indices[kept++] = ia;
+        indices[kept++] = ib;
+        indices[kept++] = ic;
+    }
+    indices.resize(kept);
+}
+
 void Rasterizer::DrawClipped(const CameraVertex& a, const CameraVertex& b, const CameraVertex& c,
                              uint32_t planes) {
     // Sutherland–Hodgman against each plane the triangle crosses; a triangle gains at most one
@@ -259,12 +280,12 @@ bool Rasterizer::SetUp(const Projected& v0, const Projected& v1, const Projected
     s.z = z.at;
     s.zStepX = z.dx;
     s.zStepY = z.dy;
-    s.red = r.at;
-    s.green = g.at;
-    s.blue = b.at;
-    s.redStepY = r.dy;
-    s.greenStepY = g.dy;
-    s.blueStepY = b.dy;
+    s.red = kernels::ToFixed(r.at) + kernels::kColourBias;
+    s.green = kernels::ToFixed(g.at) + kernels::kColourBias;
+    s.blue = kernels::ToFixed(b.at) + kernels::kColourBias;
+    s.redStepY = kernels::ToFixed(r.dy);
+    s.greenStepY = kernels::ToFixed(g.dy);
+    s.blueStepY = kernels::ToFixed(b.dy);
     s.redStepX = kernels::ToFixed(r.dx);
     s.greenStepX = kernels::ToFixed(g.dx);
     s.blueStepX = kernels::ToFixed(b.dx);
@@ -291,7 +312,7 @@ void Rasterizer::DrawSpans(const kernels::TriangleSetup& s, const kernels::Targe
     span.greenStepX = s.greenStepX;
     span.blueStepX = s.blueStepX;
     int64_t e[3] = {s.edge[0], s.edge[1], s.edge[2]};
-    float z = s.z, red = s.red, green = s.green, blue = s.blue;
+    float z = s.z;
     for (int y = s.top; y <= s.bottom; ++y) {
         // The columns where each edge function is ≥ 0, exactly: a row is one run of pixels.
         int from = 0, to = last;
@@ -309,16 +330,14 @@ void Rasterizer::DrawSpans(const kernels::TriangleSetup& s, const kernels::Targe
             span.from = from;
             span.to = to;
             span.z = z;
-            span.red = kernels::ToFixed(red) + kernels::kColourBias;
-            span.green = kernels::ToFixed(green) + kernels::kColourBias;
-            span.blue = kernels::ToFixed(blue) + kernels::kColourBias;
+            const int row = y - s.top;
+            span.red = kernels::ColourAt(s.red, row, s.redStepY);
+            span.green = kernels::ColourAt(s.green, row, s.greenStepY);
+            span.blue = kernels::ColourAt(s.blue, row, s.blueStepY);
             m_kernels->span(span);
         }
         for (int k = 0; k < 3; ++k) e[k] += s.edgeStepY[k];
         z += s.zStepY;
-        red += s.redStepY;
-        green += s.greenStepY;
-        blue += s.blueStepY;
         span.pixels += t.stride;
         span.depth += t.stride;
     }

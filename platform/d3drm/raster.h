@@ -77,6 +77,12 @@ public:
     void DrawProjected(std::span<const CameraVertex> vertices, std::span<const ScreenVertex> screen,
                        std::span<const uint32_t> indices);
 
+    // Drops from indices (three per triangle, as DrawProjected takes them) every triangle that
+    // cannot draw a pixel under the current projection: faces turned away, degenerate ones, those
+    // wholly beyond one clipping plane or between pixel centres, and bad ones. Drawing what is
+    // left draws exactly what drawing all would.
+    void KeepDrawable(std::span<const ScreenVertex> screen, std::vector<uint32_t>& indices) const;
+
 private:
     using Projected = ScreenVertex;
 

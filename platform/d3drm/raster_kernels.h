@@ -11,7 +11,7 @@
 namespace swr::kernels {
 
 // Narrow triangles are drawn whole by one kernel call; wider ones row by row as spans.
-constexpr int kNarrowWidth = 16;
+constexpr int kNarrowWidth = 32;
 
 // Colours run as 16.16 fixed point of 0..255. The small bias keeps rounding drift from pulling an
 // exact channel value (a flat colour) below its integer.
@@ -24,7 +24,7 @@ inline int32_t ToFixed(float v) {
     return v < kLimit ? (v > -kLimit ? static_cast<int32_t>(v) : -(1 << 30)) : (1 << 30);
 }
 
-// The value of a fixed-point channel i pixels from the box's left edge; wraps like the vector lanes.
+// A fixed-point channel i steps on; wraps like the vector lanes.
 inline int32_t ColourAt(int32_t base, int i, int32_t step) {
     return static_cast<int32_t>(static_cast<uint32_t>(base) +
                                 static_cast<uint32_t>(i) * static_cast<uint32_t>(step));
@@ -50,10 +50,12 @@ struct Target {
 struct TriangleSetup {
     int left, top, right, bottom;
     int64_t edge[3], edgeStepX[3], edgeStepY[3];
-    float z, zStepX, zStepY;             // 1/z
-    float red, green, blue;              // 0..255
-    float redStepY, greenStepY, blueStepY;
-    int32_t redStepX, greenStepX, blueStepX; // 16.16
+    float z, zStepX, zStepY; // 1/z
+    // Channels of 0..255 in 16.16 fixed point, the first with the bias; rows and columns step them
+    // with wrapping sums.
+    int32_t red, green, blue;
+    int32_t redStepX, greenStepX, blueStepX;
+    int32_t redStepY, greenStepY, blueStepY;
     bool narrow; // at most kNarrowWidth wide, and every edge value in the box fits 32 bits
 };
 

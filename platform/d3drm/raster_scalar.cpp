@@ -9,7 +9,7 @@ void DrawNarrow(const TriangleSetup& s, const Target& t) {
     uint32_t* pixelRow = t.pixels + static_cast<size_t>(s.top) * t.stride + s.left;
     float* depthRow = t.depth + static_cast<size_t>(s.top) * t.stride + s.left;
     int64_t e0 = s.edge[0], e1 = s.edge[1], e2 = s.edge[2];
-    float z = s.z, red = s.red, green = s.green, blue = s.blue;
+    float z = s.z;
     for (int y = s.top; y <= s.bottom; ++y) {
         int64_t w0 = e0, w1 = e1, w2 = e2;
         int i = 0;
@@ -19,8 +19,9 @@ void DrawNarrow(const TriangleSetup& s, const Target& t) {
             w2 += s.edgeStepX[2];
             ++i;
         }
-        const int32_t r = ToFixed(red) + kColourBias, g = ToFixed(green) + kColourBias,
-                      b = ToFixed(blue) + kColourBias;
+        const int row = y - s.top;
+        const int32_t r = ColourAt(s.red, row, s.redStepY), g = ColourAt(s.green, row, s.greenStepY),
+                      b = ColourAt(s.blue, row, s.blueStepY);
         // A row of a triangle is one run of pixels.
         while (i < width && (w0 | w1 | w2) >= 0) {
             const float invZ = DepthAt(z, i, s.zStepX);
@@ -38,9 +39,6 @@ void DrawNarrow(const TriangleSetup& s, const Target& t) {
         e1 += s.edgeStepY[1];
         e2 += s.edgeStepY[2];
         z += s.zStepY;
-        red += s.redStepY;
-        green += s.greenStepY;
-        blue += s.blueStepY;
         pixelRow += t.stride;
         depthRow += t.stride;
     }

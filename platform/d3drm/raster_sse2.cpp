@@ -72,14 +72,15 @@ QUORVEL_SSE2 void DrawNarrow(const TriangleSetup& s, const Target& t) {
     float* depthRow = t.depth + static_cast<size_t>(s.top) * t.stride + s.left;
     uint32_t e0 = static_cast<uint32_t>(s.edge[0]), e1 = static_cast<uint32_t>(s.edge[1]),
              e2 = static_cast<uint32_t>(s.edge[2]);
-    float z = s.z, r = s.red, g = s.green, b = s.blue;
+    float z = s.z;
+    uint32_t r = static_cast<uint32_t>(s.red), g = static_cast<uint32_t>(s.green), b = static_cast<uint32_t>(s.blue);
     for (int y = s.top; y <= s.bottom; ++y) {
         __m128i w0 = _mm_add_epi32(_mm_set1_epi32(static_cast<int32_t>(e0)), e0X);
         __m128i w1 = _mm_add_epi32(_mm_set1_epi32(static_cast<int32_t>(e1)), e1X);
         __m128i w2 = _mm_add_epi32(_mm_set1_epi32(static_cast<int32_t>(e2)), e2X);
-        __m128i red = _mm_add_epi32(_mm_set1_epi32(ToFixed(r) + kColourBias), rX);
-        __m128i green = _mm_add_epi32(_mm_set1_epi32(ToFixed(g) + kColourBias), gX);
-        __m128i blue = _mm_add_epi32(_mm_set1_epi32(ToFixed(b) + kColourBias), bX);
+        __m128i red = _mm_add_epi32(_mm_set1_epi32(static_cast<int32_t>(r)), rX);
+        __m128i green = _mm_add_epi32(_mm_set1_epi32(static_cast<int32_t>(g)), gX);
+        __m128i blue = _mm_add_epi32(_mm_set1_epi32(static_cast<int32_t>(b)), bX);
         for (int i = 0; i < width; i += 4) {
             const __m128i outside = _mm_srai_epi32(_mm_or_si128(_mm_or_si128(w0, w1), w2), 31);
             if (_mm_movemask_epi8(outside) != 0xFFFF) {
@@ -100,9 +101,9 @@ QUORVEL_SSE2 void DrawNarrow(const TriangleSetup& s, const Target& t) {
         e1 += static_cast<uint32_t>(s.edgeStepY[1]);
         e2 += static_cast<uint32_t>(s.edgeStepY[2]);
         z += s.zStepY;
-        r += s.redStepY;
-        g += s.greenStepY;
-        b += s.blueStepY;
+        r += static_cast<uint32_t>(s.redStepY);
+        g += static_cast<uint32_t>(s.greenStepY);
+        b += static_cast<uint32_t>(s.blueStepY);
         pixelRow += t.stride;
         depthRow += t.stride;
     }
