@@ -25,7 +25,6 @@ public:
     // which must outlive their use here; the current picture is copied there and the buffer's own
     // pixels are freed.
     void UseExternalPixels(uint32_t* external);
-    bool HasExternalPixels() const { return m_pixelData != nullptr && m_ownPixels.empty(); }
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }

@@ -1,7 +1,12 @@
 #include "platform/d3drm/raster.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace swr {
 namespace {
@@ -26,6 +31,28 @@ constexpr uint32_t kClipPlanes = 63;
 
 int FloorDiv(int64_t v) { return static_cast<int>(v >> kSubBits); }
 int CeilDiv(int64_t v) { return static_cast<int>((v + kSub - 1) >> kSubBits); }
+
+// Colours run as 16.16 fixed point of 0..255. The small bias keeps rounding drift from pulling an
+// exact channel value (a flat colour) below its integer.
+constexpr int32_t kColourBias = 64;
+// Fixed-point values saturate here instead of overflowing (slivers have huge gradients).
+constexpr float kFixedLimit = 1073741824.0f; // 2^30
+
+#if defined(__SSE2__)
+// Four values at once; NaN becomes the low limit.
+__m128i ToFixed(__m128 v) {
+    const __m128 scaled = _mm_mul_ps(v, _mm_set1_ps(65536.0f));
+    const __m128 low = _mm_max_ps(scaled, _mm_set1_ps(-kFixedLimit)); // the second operand for NaN
+    return _mm_cvttps_epi32(_mm_min_ps(low, _mm_set1_ps(kFixedLimit)));
+}
+#else
+int32_t ToFixed(float v) {
+    v *= 65536.0f;
+    if (!(v > -kFixedLimit)) v = -kFixedLimit; // NaN too
+    if (v > kFixedLimit) v = kFixedLimit;
+    return static_cast<int32_t>(v);
+}
+#endif
 
 // Nearest integer, halves away from zero; inline, unlike lrint. |v| stays far below 2^31 inside
 // the guard band.
@@ -147,9 +174,7 @@ void Rasterizer::DrawProjected(std::span<const CameraVertex> vertices, std::span
         const Projected& c = screen[ic];
         const uint32_t any = a.outcode | b.outcode | c.outcode;
         if (any == 0) {
-            // Most triangles of a closed mesh face away: cull them before any set-up.
-            const int64_t area = (int64_t{b.x} - a.x) * (int64_t{c.y} - a.y) - (int64_t{b.y} - a.y) * (int64_t{c.x} - a.x);
-            if (area > 0) Fill(a, b, c);
+            Fill(a, b, c); // set-up starts by culling faces turned away
         } else if ((a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0 && !vertices.empty()) {
             DrawClipped(vertices[ia], vertices[ib], vertices[ic], any);
         }
@@ -267,28 +292,56 @@ bool Rasterizer::SetUp(const Projected& v0, const Projected& v1, const Projected
     const float fdx1 = static_cast<float>(dx1), fdy1 = static_cast<float>(dy1);
     const float fdx2 = static_cast<float>(dx2), fdy2 = static_cast<float>(dy2);
     const float offX = static_cast<float>(x0 - v0.x) / kSub, offY = static_cast<float>(y0 - v0.y) / kSub;
+#if defined(__SSE2__)
+    // The four attributes (1/z, red, green, blue) side by side, each lane with the same arithmetic.
+    static_assert(offsetof(ScreenVertex, b) == offsetof(ScreenVertex, invZ) + 3 * sizeof(float));
+    const __m128 f0 = _mm_loadu_ps(&v0.invZ), f1 = _mm_loadu_ps(&v1.invZ), f2 = _mm_loadu_ps(&v2.invZ);
+    const __m128 d1 = _mm_sub_ps(f1, f0), d2 = _mm_sub_ps(f2, f0);
+    const __m128 gx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, _mm_set1_ps(fdy2)), _mm_mul_ps(d2, _mm_set1_ps(fdy1))),
+                                 _mm_set1_ps(inv));
+    const __m128 gy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, _mm_set1_ps(fdx1)), _mm_mul_ps(d1, _mm_set1_ps(fdx2))),
+                                 _mm_set1_ps(inv));
+    const __m128 at = _mm_add_ps(_mm_add_ps(f0, _mm_mul_ps(gx, _mm_set1_ps(offX))), _mm_mul_ps(gy, _mm_set1_ps(offY)));
+    float atX[4];
+    _mm_storeu_ps(atX, at);
+    s.z = atX[0];
+    s.zStepX = _mm_cvtss_f32(gx);
+    s.zStepY = _mm_cvtss_f32(gy);
+    alignas(16) int32_t fixedAt[4], fixedX[4], fixedY[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(fixedAt), ToFixed(at));
+    _mm_store_si128(reinterpret_cast<__m128i*>(fixedX), ToFixed(gx));
+    _mm_store_si128(reinterpret_cast<__m128i*>(fixedY), ToFixed(gy));
+    s.red = fixedAt[1] + kColourBias;
+    s.green = fixedAt[2] + kColourBias;
+    s.blue = fixedAt[3] + kColourBias;
+    s.redStepX = fixedX[1];
+    s.greenStepX = fixedX[2];
+    s.blueStepX = fixedX[3];
+    s.redStepY = fixedY[1];
+    s.greenStepY = fixedY[2];
+    s.blueStepY = fixedY[3];
+#else
     auto gradient = [&](float f0, float f1, float f2) {
         const float d1 = f1 - f0, d2 = f2 - f0;
         const float gx = (d1 * fdy2 - d2 * fdy1) * inv;
         const float gy = (d2 * fdx1 - d1 * fdx2) * inv;
         return Gradient{f0 + gx * offX + gy * offY, gx, gy};
     };
-    const Gradient z = gradient(v0.invZ, v1.invZ, v2.invZ);
-    const Gradient r = gradient(v0.r, v1.r, v2.r);
-    const Gradient g = gradient(v0.g, v1.g, v2.g);
-    const Gradient b = gradient(v0.b, v1.b, v2.b);
+    const Gradient z = gradient(v0.invZ, v1.invZ, v2.invZ), r = gradient(v0.r, v1.r, v2.r),
+                   g = gradient(v0.g, v1.g, v2.g), b = gradient(v0.b, v1.b, v2.b);
     s.z = z.at;
     s.zStepX = z.dx;
     s.zStepY = z.dy;
-    s.red = kernels::ToFixed(r.at) + kernels::kColourBias;
-    s.green = kernels::ToFixed(g.at) + kernels::kColourBias;
-    s.blue = kernels::ToFixed(b.at) + kernels::kColourBias;
-    s.redStepY = kernels::ToFixed(r.dy);
-    s.greenStepY = kernels::ToFixed(g.dy);
-    s.blueStepY = kernels::ToFixed(b.dy);
-    s.redStepX = kernels::ToFixed(r.dx);
-    s.greenStepX = kernels::ToFixed(g.dx);
-    s.blueStepX = kernels::ToFixed(b.dx);
+    s.red = ToFixed(r.at) + kColourBias;
+    s.green = ToFixed(g.at) + kColourBias;
+    s.blue = ToFixed(b.at) + kColourBias;
+    s.redStepX = ToFixed(r.dx);
+    s.greenStepX = ToFixed(g.dx);
+    s.blueStepX = ToFixed(b.dx);
+    s.redStepY = ToFixed(r.dy);
+    s.greenStepY = ToFixed(g.dy);
+    s.blueStepY = ToFixed(b.dy);
+#endif
     return true;
 }
 

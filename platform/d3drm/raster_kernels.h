@@ -13,17 +13,6 @@ namespace swr::kernels {
 // Narrow triangles are drawn whole by one kernel call; wider ones row by row as spans.
 constexpr int kNarrowWidth = 32;
 
-// Colours run as 16.16 fixed point of 0..255. The small bias keeps rounding drift from pulling an
-// exact channel value (a flat colour) below its integer.
-constexpr int32_t kColourBias = 64;
-
-// Saturates instead of overflowing (slivers have huge gradients); NaN becomes the low limit.
-inline int32_t ToFixed(float v) {
-    constexpr float kLimit = 1073741824.0f; // 2^30
-    v *= 65536.0f;
-    return v < kLimit ? (v > -kLimit ? static_cast<int32_t>(v) : -(1 << 30)) : (1 << 30);
-}
-
 // A fixed-point channel i steps on; wraps like the vector lanes.
 inline int32_t ColourAt(int32_t base, int i, int32_t step) {
     return static_cast<int32_t>(static_cast<uint32_t>(base) +
