@@ -11,7 +11,7 @@
 namespace swr::kernels {
 
 // Narrow triangles are drawn whole by one kernel call; wider ones row by row as spans.
-constexpr int kNarrowWidth = 32;
+constexpr int kNarrowWidth = 16;
 
 // A fixed-point channel i steps on; wraps like the vector lanes.
 inline int32_t ColourAt(int32_t base, int i, int32_t step) {
