@@ -184,6 +184,9 @@ void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh,
     }
     cache.screen.reserve(camera.size());
     m_rasterizer.ProjectVertices(camera, cache.screen);
+    // Culled once here rather than at every redraw: about half the triangles face away.
+    m_rasterizer.KeepDrawable(cache.screen, cache.triangles);
+    cache.triangles.shrink_to_fit();
     bool clipped = false;
     int32_t lowest = INT32_MAX, highest = INT32_MIN;
     for (const ScreenVertex& v : cache.screen) {
@@ -258,6 +261,7 @@ void SceneRenderer::SplitRows(int top, int bottom, unsigned bands) {
 }
 
 void SceneRenderer::DrawQueue() {
+    m_target.Pixels(); // the pixels exist before threads share them
     const Projection& projection = m_rasterizer.GetProjection();
     const int top = std::max(projection.top, 0);
     const int bottom = std::min(projection.top + projection.height, m_target.Height());

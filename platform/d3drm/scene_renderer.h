@@ -53,7 +53,7 @@ private:
         uint64_t generation = 0;          // of the lighting and projection it was computed with
         std::vector<CameraVertex> camera; // kept only when some vertex needs clipping
         std::vector<ScreenVertex> screen;
-        std::vector<uint32_t> triangles;
+        std::vector<uint32_t> triangles; // only those that can draw a pixel (KeepDrawable)
         int topRow = 0, bottomRow = 0; // rows [top, bottom) the visual can touch
     };
     struct FrameRecord {
