@@ -70,6 +70,8 @@ int ScreenDepth();
 
 // ---- private profile (native_profile.cpp) ----
 int ReadProfileInt(const std::string& section, const std::string& key, int def, const std::string& file);
+// The "key=value" lines of a section, as GetPrivateProfileSectionW gives them.
+std::vector<std::string> ReadProfileSection(const std::string& section, const std::string& file);
 bool WriteProfileText(const std::string& section, const std::string* key, const std::string* value,
                         const std::string& file);
 // A profile file in the user's own application-data folder, for where the Windows directory

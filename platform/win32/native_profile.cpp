@@ -10,6 +10,19 @@ int ReadProfileInt(const std::string& section, const std::string& key, int def, 
         GetPrivateProfileIntW(Widen(section).c_str(), Widen(key).c_str(), def, Widen(file).c_str()));
 }
 
+std::vector<std::string> ReadProfileSection(const std::string& section, const std::string& file) {
+    const std::wstring name = Widen(section), path = Widen(file);
+    std::vector<wchar_t> buffer(4096);
+    DWORD length;
+    // A section that does not fit comes back cut, with the length of the buffer less two.
+    while ((length = GetPrivateProfileSectionW(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                               path.c_str())) == buffer.size() - 2)
+        buffer.resize(buffer.size() * 2);
+    std::vector<std::string> lines;
+    for (const wchar_t* line = buffer.data(); *line; line += wcslen(line) + 1) lines.push_back(Narrow(line));
+    return lines;
+}
+
 bool WriteProfileText(const std::string& section, const std::string* key, const std::string* value,
                         const std::string& file) {
     std::wstring k = key ? Widen(*key) : std::wstring();

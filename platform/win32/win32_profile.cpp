@@ -3,6 +3,8 @@
 // without administrator rights) the settings go to a file of the same name in the user's
 // application-data folder, and once that file exists it is read and written first, so a save
 // is never lost and never shadowed by an older file in the Windows directory.
+#include "platform/win32/win32_profile.h"
+
 #include "platform/profile/profile.h"
 #include "platform/win32/native.h"
 
@@ -12,18 +14,17 @@ namespace {
 
 bool IsBareName(std::string_view path) { return path.find_first_of("\\/:") == std::string_view::npos; }
 
-// The file a bare name stands for right now: the per-user file when there is one.
-std::string Resolve(const std::string& path) {
+} // namespace
+
+std::string ResolveProfilePath(const std::string& path) {
     if (!IsBareName(path)) return path;
     std::string perUser = w32::PerUserProfilePath(path);
     return !perUser.empty() && w32::FileExists(perUser) ? perUser : path;
 }
 
-} // namespace
-
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, int nDefault, LPCSTR path) {
     if (!section || !key || !path) return static_cast<UINT>(nDefault);
-    return static_cast<UINT>(w32::ReadProfileInt(section, key, nDefault, Resolve(path)));
+    return static_cast<UINT>(w32::ReadProfileInt(section, key, nDefault, ResolveProfilePath(path)));
 }
 
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR path) {
@@ -31,7 +32,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     const std::string k = key ? key : "", v = value ? value : "";
     const std::string* pk = key ? &k : nullptr;
     const std::string* pv = value ? &v : nullptr;
-    const std::string target = Resolve(path);
+    const std::string target = ResolveProfilePath(path);
     if (w32::WriteProfileText(section, pk, pv, target)) return TRUE;
     if (target != path || !IsBareName(path)) return FALSE;
     std::string perUser = w32::PerUserProfilePath(path);
