@@ -105,7 +105,7 @@ public:
     virtual void Close() = 0;
 };
 // The dialog made by the system's dialog manager from an in-memory template, hidden.
-void* MakeDialog(const DialogSpec& spec, void* owner, DialogSink* sink);
+void* MakeDialog(const DialogSpec& layout, void* owner, DialogSink* sink);
 // Shows the dialog and runs its modal loop (owner disabled) until EndModal.
 void RunModal(void* dialog, void* owner, const bool* ended);
 void DestroyDialog(void* dialog);

@@ -57,25 +57,25 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-void* MakeDialog(const DialogSpec& spec, void* owner, DialogSink* sink) {
+void* MakeDialog(const DialogSpec& layout, void* owner, DialogSink* sink) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     TemplateWriter w;
-    w.Dword(spec.style & ~WS_VISIBLE);
+    w.Dword(layout.style & ~WS_VISIBLE);
     w.Dword(0);
-    w.Word(static_cast<WORD>(spec.items.size()));
+    w.Word(static_cast<WORD>(layout.items.size()));
     w.Word(0); // x, y: placed by CenterDialog
     w.Word(0);
-    w.Word(static_cast<WORD>(spec.cx));
-    w.Word(static_cast<WORD>(spec.cy));
+    w.Word(static_cast<WORD>(layout.cx));
+    w.Word(static_cast<WORD>(layout.cy));
     w.Word(0); // no menu
     w.Word(0); // the dialog class
-    w.Text(spec.caption);
-    if (spec.style & DS_SETFONT) {
-        w.Word(spec.pointSize);
-        w.Text(spec.fontName);
+    w.Text(layout.caption);
+    if (layout.style & DS_SETFONT) {
+        w.Word(layout.pointSize);
+        w.Text(layout.fontName);
     }
-    for (const ItemSpec& item : spec.items) {
+    for (const ItemSpec& item : layout.items) {
         w.AlignDword();
         w.Dword(item.style);
         w.Dword(0);

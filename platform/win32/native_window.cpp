@@ -24,21 +24,21 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 // One system class per set of attributes, as the framework's class registration names them.
-const wchar_t* ClassFor(const ClassSpec& spec) {
+const wchar_t* ClassFor(const ClassSpec& cls) {
     static std::map<std::tuple<unsigned, unsigned, unsigned, bool>, std::wstring> classes;
-    auto key = std::make_tuple(spec.style, spec.cursorId, spec.iconId, spec.blackBackground);
+    auto key = std::make_tuple(cls.style, cls.cursorId, cls.iconId, cls.blackBackground);
     auto it = classes.find(key);
     if (it != classes.end()) return it->second.c_str();
     wchar_t name[64];
-    std::swprintf(name, 64, L"Quorvel:%x:%u:%u:%d", spec.style, spec.cursorId, spec.iconId,
-                  spec.blackBackground ? 1 : 0);
+    std::swprintf(name, 64, L"Quorvel:%x:%u:%u:%d", cls.style, cls.cursorId, cls.iconId,
+                  cls.blackBackground ? 1 : 0);
     WNDCLASSW wc{};
-    wc.style = spec.style;
+    wc.style = cls.style;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = Instance();
-    wc.hCursor = spec.cursorId ? LoadCursorW(Instance(), MAKEINTRESOURCEW(spec.cursorId)) : nullptr;
-    wc.hIcon = spec.iconId ? LoadIconW(Instance(), MAKEINTRESOURCEW(spec.iconId)) : nullptr;
-    wc.hbrBackground = spec.blackBackground ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)) : nullptr;
+    wc.hCursor = cls.cursorId ? LoadCursorW(Instance(), MAKEINTRESOURCEW(cls.cursorId)) : nullptr;
+    wc.hIcon = cls.iconId ? LoadIconW(Instance(), MAKEINTRESOURCEW(cls.iconId)) : nullptr;
+    wc.hbrBackground = cls.blackBackground ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)) : nullptr;
     wc.lpszClassName = name;
     if (!RegisterClassW(&wc)) return nullptr;
     return classes.emplace(key, name).first->second.c_str();

@@ -17,17 +17,17 @@ w32::ItemKind KindOf(DlgItemClass kind) {
 }
 
 w32::DialogSpec SpecOf(const DLGTEMPLATEDATA& t) {
-    w32::DialogSpec spec{t.caption ? t.caption : "", t.cx, t.cy, t.style, t.fontName ? t.fontName : "",
+    w32::DialogSpec layout{t.caption ? t.caption : "", t.cx, t.cy, t.style, t.fontName ? t.fontName : "",
                          t.pointSize, {}};
     for (size_t i = 0; i < t.itemCount; ++i) {
         const DLGITEMDATA& item = t.items[i];
-        spec.items.push_back({KindOf(item.kind), item.id, item.text ? item.text : "", item.x, item.y, item.cx,
+        layout.items.push_back({KindOf(item.kind), item.id, item.text ? item.text : "", item.x, item.y, item.cx,
                               item.cy, item.style, (item.style & SS_TYPEMASK) == SS_BITMAP &&
                                                            item.kind == DlgItemClass::Static
                                                        ? item.imageId
                                                        : 0u});
     }
-    return spec;
+    return layout;
 }
 
 class Win32DialogHost : public DialogHost, private w32::DialogSink {
