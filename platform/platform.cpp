@@ -24,6 +24,6 @@ Platform& ThePlatform() {
 }
 
 void PlatformServiceMissing(const char* service) {
-    std::fprintf(stderr, "quorvel: no %s: the entry point installs one (ConnectX11, ConnectNull)\n", service);
+    std::fprintf(stderr, "quorvel: no %s: the entry point installs one (ConnectX11, ConnectWin32, ConnectNull)\n", service);
     std::abort();
 }

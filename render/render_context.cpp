@@ -117,6 +117,24 @@ BOOL CRenderContext::DrawFrameNow() {
     return CRenderThread::DrawFrame(m_pDevice, m_pViewport, m_pScene) == S_OK;
 }
 
+BOOL CRenderContext::Resize(CWnd* window) {
+    CSingleLock lock(&m_sceneLock, TRUE);
+    if (!m_pD3DRM || !m_pCamera || !m_pClipper) return FALSE;
+    const bool rendering = m_bReady;
+    m_thread.Pause();
+    m_bReady = FALSE;
+    ReleaseAndNull(m_pViewport);
+    ReleaseAndNull(m_pDevice);
+    const BOOL built = CreateDevice(window, 0, 0);
+    if (!built) {
+        ReleaseAndNull(m_pViewport);
+        ReleaseAndNull(m_pDevice);
+    }
+    m_thread.SetTargets(m_pDevice, m_pViewport, m_pScene);
+    if (built && rendering) m_bReady = m_thread.Resume();
+    return built;
+}
+
 BOOL CRenderContext::PauseRendering() {
     return m_thread.Pause();
 }

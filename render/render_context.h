@@ -19,6 +19,9 @@ public:
     // Hands device, viewport and scene to the render thread and starts it.
     BOOL StartRendering(LONG waitLimit);
     BOOL PauseRendering();
+    // Rebuilds device and viewport at the window's present size; the next frame is drawn
+    // whole. FALSE (and no drawing until a later success) when they cannot be rebuilt.
+    BOOL Resize(CWnd* window);
     BOOL RequestFrame();
     // Draws one frame on the calling thread as the render thread would, under the scene lock:
     // for callers that advance the saver without the timer and want every tick shown.

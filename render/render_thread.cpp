@@ -29,6 +29,12 @@ BOOL CRenderThread::Pause() {
     return TRUE;
 }
 
+BOOL CRenderThread::Resume() {
+    if (!m_pDevice || !m_pScene || !m_pViewport || !m_pWake) return FALSE;
+    m_bRendering.store(TRUE);
+    return TRUE;
+}
+
 BOOL CRenderThread::Wake() {
     if (!m_pWake) return FALSE;
     return m_pWake->SetEvent();

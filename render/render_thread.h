@@ -17,6 +17,8 @@ public:
     // Stops drawing and waits until no step is in progress. FALSE when a target is missing or
     // rendering was already off.
     BOOL Pause();
+    // Draws again after a Pause, on the targets set now. FALSE when a target is missing.
+    BOOL Resume();
     // Asks for one frame; wakes during a frame collapse into one more frame.
     BOOL Wake();
     void OnWake() override;

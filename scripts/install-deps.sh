@@ -6,7 +6,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   libx11-dev libxext-dev libxrandr-dev libgtk-3-dev libpng-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils x11-apps
-  fonts-ipafont-gothic imagemagick adwaita-icon-theme openbox
+  fonts-ipafont-gothic imagemagick adwaita-icon-theme openbox weston xwayland xinput
+  desktop-file-utils libxml2-utils man-db dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the folder dependencies, installs what is missing, builds, and runs every test; then the
-# thread-sanitizer build of the threading tests.
+# thread-sanitizer build of the threading tests; then the Windows builds and their tests under wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,3 +11,5 @@ scripts/build.sh build
 cmake -S . -B build-tsan -G Ninja -DQUORVEL_SANITIZER=thread >/dev/null
 cmake --build build-tsan -j "$(nproc)" --target thread_tests
 (cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -L thread)
+# The Windows builds (64- and 32-bit quorvel.scr) and their tests under wine64.
+scripts/build-windows.sh --test

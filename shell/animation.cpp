@@ -57,8 +57,9 @@ void CSaverWnd::CreatePipeSet() {
     IDirect3DRM* rm = m_render.GetD3DRM();
     const D3DVALUE field = m_render.GetField();
     const D3DVALUE front = m_render.GetFront();
-    const D3DVALUE width = static_cast<D3DVALUE>(GetSystemMetrics(SM_CXSCREEN));
-    const D3DVALUE height = static_cast<D3DVALUE>(GetSystemMetrics(SM_CYSCREEN));
+    const SIZE view = ViewSize();
+    const D3DVALUE width = static_cast<D3DVALUE>(view.cx);
+    const D3DVALUE height = static_cast<D3DVALUE>(view.cy);
     const D3DVALUE fieldZ = height > 0.0f ? (width / height) * field : field;
     const LONG count = std::min(m_nNumber, kMaxPipes);
     for (LONG k = 0; k < count; ++k) {
@@ -73,6 +74,16 @@ void CSaverWnd::CreatePipeSet() {
         pipe->SetPosition(150.0f, 0.0f, 0.0f);
         m_pipes.AddTail(pipe);
     }
+}
+
+SIZE CSaverWnd::ViewSize() const {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void CSaverWnd::StartNewCycle() {
+    RemovePipes();
+    m_nStep = 0;
+    CreatePipeSet();
 }
 
 CPipe* CSaverWnd::PipeForStep() const {
@@ -100,11 +111,7 @@ LRESULT CSaverWnd::OnTimer(WPARAM, LPARAM) {
         // capped) ends when the pipes it has are grown; the product is formed without overflow.
         const long long stepsPerCycle =
             std::min(static_cast<long long>(m_nLength) * std::min(m_nNumber, n), kMaxCycleSteps);
-        if (n != 0 && stepsPerCycle > 0 && m_nStep >= stepsPerCycle) {
-            RemovePipes();
-            m_nStep = 0;
-            CreatePipeSet();
-        }
+        if (n != 0 && stepsPerCycle > 0 && m_nStep >= stepsPerCycle) StartNewCycle();
         if (CPipe* pipe = PipeForStep()) {
             if (pipe->Grow(m_render.GetD3DRM()))
                 ++m_nStep;

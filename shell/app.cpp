@@ -4,6 +4,7 @@
 #include "config/display_mode.h"
 #include "platform/afx/wnd.h"
 #include "res/resource_module.h"
+#include "shell/host_args.h"
 #include "shell/preview_handle.h"
 #include "shell/preview_wnd.h"
 #include "shell/saver_wnd.h"
@@ -32,6 +33,9 @@ void CMyMirlowApp::SaveSettings() { ::SaveSettings(*this, m_settings); }
 BOOL CMyMirlowApp::InitInstance() {
     Enable3dControls();
     LoadSettings();
+    // A host's arguments come before the switches: they cannot be mistaken for them.
+    const HostArgs host = ParseHostArgs(__argc, __argv, std::getenv("XSCREENSAVER_WINDOW"));
+    if (host.kind != HostArgs::Kind::None) return StartHosted(host);
     if (__argc <= 1 || IsSwitch(__argv[1], "c")) {
         RunConfigDialog();
         return FALSE;

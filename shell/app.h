@@ -9,6 +9,7 @@
 #include <memory>
 
 class CSaverWnd;
+struct HostArgs;
 
 class CMyMirlowApp : public CWinApp {
 public:
@@ -42,6 +43,8 @@ public:
 protected:
     BOOL StartPreview(LPCSTR handleArg);
     BOOL StartSaver();
+    // The saver in a screen-saver host's window (shell/hosted_start.cpp).
+    BOOL StartHosted(const HostArgs& args);
 
     // The saver window outlives its native window until the program ends.
     std::unique_ptr<CSaverWnd> m_pSaver;

@@ -33,6 +33,10 @@ public:
 protected:
     // The seed of the pipes' random source; the time in seconds.
     virtual unsigned RandomSeed() const;
+    // The size the pipes' bounds are fitted to: the screen's.
+    virtual SIZE ViewSize() const;
+    // Clears the scene and starts a new set of pipes; the caller holds the scene lock.
+    void StartNewCycle();
     void PostNcDestroy() override;
 
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);

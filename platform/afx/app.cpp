@@ -7,8 +7,10 @@
 
 #include <cstdio>
 
+#ifndef _WIN32
 int __argc = 0;
 char** __argv = nullptr;
+#endif
 
 namespace {
 CWinApp* g_app = nullptr;

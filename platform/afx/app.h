@@ -34,8 +34,12 @@ public:
 CWinApp* AfxGetApp();
 
 // The runtime's split of the command line: the program, then its arguments.
+#ifdef _WIN32
+#include <cstdlib> // the Windows runtime has its own
+#else
 extern int __argc;
 extern char** __argv;
+#endif
 
 // The framework's entry, called by the platform's entry point once the platform is installed:
 // sets up the arguments and profile name, then InitInstance, Run or ExitInstance. Returns the

@@ -43,6 +43,10 @@ constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_USER = 0x0400;
+constexpr UINT WM_APP = 0x8000;
+
+// WM_SIZE kinds
+constexpr WPARAM SIZE_RESTORED = 0;
 
 // WM_ACTIVATE states
 constexpr WORD WA_INACTIVE = 0;
@@ -61,6 +65,10 @@ constexpr DWORD WS_OVERLAPPED = 0x00000000;
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
+// Takes no keyboard or pointer input: another program owns it.
+constexpr DWORD WS_DISABLED = 0x08000000;
+// A child that fills its parent's client area and follows its size.
+constexpr DWORD WS_MAXIMIZE = 0x01000000;
 constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_GROUP = 0x00020000;

@@ -15,3 +15,4 @@ void AfxSetWindowBackend(std::unique_ptr<WindowBackend> backend) {
 int GetSystemMetrics(int index) { return AfxGetWindowBackend().GetSystemMetrics(index); }
 BOOL IsWindow(HWND hwnd) { return hwnd && AfxGetWindowBackend().IsWindow(hwnd); }
 BOOL GetClientRect(HWND hwnd, RECT* rect) { return AfxGetWindowBackend().GetClientRect(hwnd, rect); }
+HWND GetDesktopWindow() { return AfxGetWindowBackend().GetDesktopWindow(); }

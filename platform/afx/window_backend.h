@@ -5,6 +5,7 @@
 #include "platform/base/wintypes.h"
 
 #include <memory>
+#include <string>
 
 // Cursor and icon handles stand for the program's image resources (AfxImageResource).
 struct HCURSOR__;
@@ -34,9 +35,10 @@ struct WindowCreateParams {
 // Where a window's pixels go, for the 3D layer's presenters.
 struct WindowSurface {
     // Unknown: not a window this process can draw into. (Not "None": X11 defines that.)
-    enum class Kind { Unknown, Memory, X11 } kind = Kind::Unknown;
+    enum class Kind { Unknown, Memory, X11, Win32 } kind = Kind::Unknown;
     const char* displayName = nullptr; // X11: the display the window lives on
     unsigned long xid = 0;             // X11: the window id
+    HWND hwnd = nullptr;               // Win32: the system's own window handle
     int width = 0, height = 0;
 };
 
@@ -58,6 +60,14 @@ public:
     // Copies the source rectangle of a palette bitmap onto the destination rectangle of the
     // window, stretched (nearest pixel).
     virtual BOOL StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap, RECT source) = 0;
+    // The window the desktop is drawn in (on X11 the virtual root when a window manager keeps
+    // one, else the root); null where there is none.
+    virtual HWND GetDesktopWindow() { return nullptr; }
+    // Empty when frames can be presented in the window; otherwise what stands in the way, for
+    // a message (for example its visual).
+    virtual std::string WhyNotDrawable(HWND) { return {}; }
+    // The window system's own processing of a message no handler took (Win32: DefWindowProc).
+    virtual LRESULT DefaultProcessing(HWND, UINT, WPARAM, LPARAM) { return 0; }
 };
 
 // The installed platform's backend; stops the process when there is none.
@@ -68,3 +78,4 @@ void AfxSetWindowBackend(std::unique_ptr<WindowBackend> backend);
 int GetSystemMetrics(int index);
 BOOL IsWindow(HWND hwnd);
 BOOL GetClientRect(HWND hwnd, RECT* rect);
+HWND GetDesktopWindow();

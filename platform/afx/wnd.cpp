@@ -201,7 +201,7 @@ LRESULT CWnd::Default() {
     return DefWindowProc(m.message, m.wParam, m.lParam);
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_PAINT: {
@@ -213,9 +213,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
     case WM_NCACTIVATE: return TRUE;
     case WM_SETCURSOR: ::SetCursor(m_pClass ? m_pClass->cursor : nullptr); return FALSE;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) PostMessage(WM_CLOSE, 0, 0);
-        return 0;
-    default: return 0;
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            PostMessage(WM_CLOSE, 0, 0);
+            return 0;
+        }
+        return AfxGetWindowBackend().DefaultProcessing(m_hWnd, message, wParam, lParam);
+    default: return AfxGetWindowBackend().DefaultProcessing(m_hWnd, message, wParam, lParam);
     }
 }
 

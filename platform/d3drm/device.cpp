@@ -6,7 +6,7 @@
 #include <new>
 
 IDirect3DRMDevice::IDirect3DRMDevice(int width, int height, bool mono, swr::SurfaceTarget target)
-    : m_frame(width, height), m_mono(mono), m_target(std::move(target)) {}
+    : m_frame(width, height, true), m_mono(mono), m_target(std::move(target)) {}
 
 IDirect3DRMDevice::~IDirect3DRMDevice() = default;
 
@@ -46,7 +46,17 @@ swr::Presenter* IDirect3DRMDevice::EnsurePresenter() {
     return m_presenter.get();
 }
 
+swr::FrameBuffer& IDirect3DRMDevice::DrawingFrame() {
+    if (!m_surfaceTried) {
+        m_surfaceTried = true;
+        if (swr::Presenter* presenter = EnsurePresenter())
+            m_frame.UseExternalPixels(presenter->Surface(m_frame.Width(), m_frame.Height()));
+    }
+    return m_frame;
+}
+
 HRESULT IDirect3DRMDevice::Update() {
+    DrawingFrame();
     if (m_pendingClear) m_pendingClear->DrawPendingClear();
     RECT damage = m_frame.TakeDamage();
     if (m_presentAll) damage = {0, 0, m_frame.Width(), m_frame.Height()};

@@ -47,6 +47,9 @@ private:
     // For viewports: every write to the frame gets a number, so a viewport tells whether the
     // frame still holds what it drew last.
     swr::FrameBuffer& Frame() { return m_frame; }
+    // The frame, about to be drawn into: the first call, on the drawing thread, makes the
+    // presenter and moves the pixels into its image where it can (no copy at each present).
+    swr::FrameBuffer& DrawingFrame();
     uint64_t NoteWrite() { return ++m_writes; }
     uint64_t Writes() const { return m_writes; }
     // A cleared viewport draws the background with its next Render, or at the next Update.
@@ -65,6 +68,7 @@ private:
     swr::SurfaceTarget m_target;
     std::unique_ptr<swr::Presenter> m_presenter; // made at the first present, on that thread
     bool m_presentAll = true;
+    bool m_surfaceTried = false;
     uint64_t m_writes = 0;
     std::atomic<uint64_t> m_updates{0};
     IDirect3DRMViewport* m_pendingClear = nullptr;

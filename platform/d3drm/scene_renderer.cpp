@@ -190,6 +190,9 @@ void SceneRenderer::LightToCamera(const RMMeshGroup& group, const RMTransform& w
 void SceneRenderer::Project(VisualCache& cache, const std::vector<CameraVertex>& camera) {
     cache.screen.reserve(camera.size());
     m_rasterizer.ProjectVertices(camera, cache.screen);
+    // Culled once here rather than at every redraw: about half the triangles face away.
+    m_rasterizer.KeepDrawable(cache.screen, cache.triangles);
+    cache.triangles.shrink_to_fit();
     bool clipped = false;
     int32_t lowest = INT32_MAX, highest = INT32_MIN;
     for (const ScreenVertex& v : cache.screen) {
@@ -264,11 +267,13 @@ void SceneRenderer::SplitRows(int top, int bottom, unsigned bands) {
 }
 
 void SceneRenderer::DrawQueue() {
+    m_target.Pixels(); // the pixels exist before threads share them
     const Projection& projection = m_rasterizer.GetProjection();
     const int top = std::max(projection.top, 0);
     const int bottom = std::min(projection.top + projection.height, m_target.Height());
     unsigned bands = m_queuedTriangles >= kParallelTriangles ? m_threads : 1;
     bands = std::min<unsigned>(bands, static_cast<unsigned>(std::max((bottom - top) / kMinBandRows, 1)));
+    m_lastBands = bands;
     if (bands == 1) {
         for (const VisualCache* cache : m_queue)
             m_rasterizer.DrawProjected(cache->camera, cache->screen, cache->triangles);

@@ -42,6 +42,8 @@ public:
     // Visuals drawn by the last frame (new ones only, for an incremental frame).
     size_t LastVisualsDrawn() const { return m_lastDrawn; }
     bool LastWasIncremental() const { return m_lastIncremental; }
+    // Bands of rows the last frame's triangles were drawn in (1: on the calling thread alone).
+    unsigned LastBands() const { return m_lastBands; }
 
 private:
     // One visual of one frame, ready to draw: all groups of the mesh in one set of arrays.
@@ -51,7 +53,7 @@ private:
         uint64_t generation = 0;          // of the lighting and projection it was computed with
         std::vector<CameraVertex> camera; // kept only when some vertex needs clipping
         std::vector<ScreenVertex> screen;
-        std::vector<uint32_t> triangles;
+        std::vector<uint32_t> triangles; // only those that can draw a pixel (KeepDrawable)
         int topRow = 0, bottomRow = 0; // rows [top, bottom) the visual can touch
     };
     struct FrameRecord {
@@ -131,6 +133,7 @@ private:
 
     size_t m_lastDrawn = 0;
     bool m_lastIncremental = false;
+    unsigned m_lastBands = 1;
 };
 
 } // namespace swr

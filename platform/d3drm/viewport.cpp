@@ -33,7 +33,7 @@ HRESULT IDirect3DRMViewport::Clear() {
 }
 
 void IDirect3DRMViewport::DrawPendingClear() {
-    m_device->Frame().Clear(m_camera->GetSceneBackground(),
+    m_device->DrawingFrame().Clear(m_camera->GetSceneBackground(),
                             RECT{m_x, m_y, m_x + m_width, m_y + m_height});
     m_device->NoteWrite(); // the frame no longer holds what this viewport drew
     m_clearPending = false;
@@ -48,6 +48,7 @@ HRESULT IDirect3DRMViewport::Render(IDirect3DRMFrame* root) {
     m_clearPending = false;
     m_device->SetPendingClear(nullptr);
     const bool kept = m_lastWrite != 0 && m_device->Writes() == m_lastWrite;
+    m_device->DrawingFrame();
     m_renderer->Render(*root, View(), clear, kept);
     m_lastWrite = m_device->NoteWrite();
     return S_OK;

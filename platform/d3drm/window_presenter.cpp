@@ -10,6 +10,7 @@ std::unique_ptr<Presenter> CreateWindowPresenter(const SurfaceTarget& target) {
     case WindowSurface::Kind::Memory:
         return std::make_unique<MemoryPresenter>();
     case WindowSurface::Kind::X11:
+    case WindowSurface::Kind::Win32:
         if (PresenterFactory factory = ThePlatform().presenters) return factory(target);
         return nullptr;
     case WindowSurface::Kind::Unknown:

@@ -16,6 +16,7 @@ struct SurfaceTarget {
     WindowSurface::Kind kind = WindowSurface::Kind::Unknown;
     std::string displayName;
     unsigned long xid = 0;
+    HWND hwnd = nullptr;
 };
 
 // A memory presenter for a memory surface; for any other the platform's presenter (null when the

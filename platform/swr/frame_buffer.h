@@ -13,16 +13,25 @@ namespace swr {
 // Pixels are 0xAARRGGBB words, row after row without padding: on a little-endian machine that is the
 // byte layout of a 24- or 32-bit TrueColor ZPixmap. Alpha is always 0xFF.
 // Depth holds 1/z of the nearest surface drawn so far; 0 means nothing drawn (infinitely far).
+// The pixels may live in memory the buffer does not own (the image a presenter shows), which
+// saves a frame-sized copy per frame and a frame-sized buffer.
 class FrameBuffer {
 public:
-    FrameBuffer(int width, int height);
+    // The buffer's own pixels start black; with allocateLater they take no memory until first
+    // used, so that external pixels attached before then never coexist with them.
+    FrameBuffer(int width, int height, bool allocateLater = false);
+
+    // From now on the pixels are the width × height words at external (rows without padding),
+    // which must outlive their use here; the current picture is copied there and the buffer's own
+    // pixels are freed.
+    void UseExternalPixels(uint32_t* external);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
-    uint32_t* Pixels() { return m_pixels.data(); }
-    const uint32_t* Pixels() const { return m_pixels.data(); }
-    uint32_t Pixel(int x, int y) const { return m_pixels[Index(x, y)]; }
+    uint32_t* Pixels() { return m_pixelData ? m_pixelData : Allocate(); }
+    const uint32_t* Pixels() const { return m_pixelData ? m_pixelData : Allocate(); }
+    uint32_t Pixel(int x, int y) const { return Pixels()[Index(x, y)]; }
     float* Depth() { return m_depth.data(); }
     const float* Depth() const { return m_depth.data(); }
     float DepthAt(int x, int y) const { return m_depth[Index(x, y)]; }
@@ -44,9 +53,13 @@ private:
         return static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x);
     }
 
+    // Own pixels, black, made at first use (logically the buffer was black all along).
+    uint32_t* Allocate() const;
+
     int m_width;
     int m_height;
-    std::vector<uint32_t> m_pixels;
+    mutable std::vector<uint32_t> m_ownPixels;
+    mutable uint32_t* m_pixelData = nullptr; // own or external; null until allocated
     std::vector<float> m_depth;
     RECT m_damage{0, 0, 0, 0};
 };

@@ -9,13 +9,14 @@
 
 namespace swr {
 
-// The image takes the frame's size at the first Present (and again whenever the size changes,
-// starting black). Pixels are 0xAARRGGBB like the frame buffer's.
+// The image takes the frame's size at the first Present or Surface (and again whenever the size
+// changes, starting black). Pixels are 0xAARRGGBB like the frame buffer's.
 class MemoryPresenter : public Presenter {
 public:
     bool Present(const FrameBuffer& frame, RECT damage) override;
     // The image already is the last frame; only counted.
     bool Repaint() override;
+    uint32_t* Surface(int width, int height) override;
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -25,6 +26,8 @@ public:
     int RepaintCount() const { return m_repaints; }
 
 private:
+    void Resize(int width, int height);
+
     int m_width = 0;
     int m_height = 0;
     std::vector<uint32_t> m_pixels;

@@ -17,6 +17,10 @@ public:
     virtual bool Present(const FrameBuffer& frame, RECT damage) = 0;
     // Shows the whole last frame again (after the target lost its contents, e.g. on expose).
     virtual bool Repaint() = 0;
+    // The presented image itself, when it can be drawn into directly: width × height 0xAARRGGBB
+    // words without row padding, valid while the presenter lives and is given frames of this
+    // size. A frame drawn there needs no copy at Present. Null when the target needs conversion.
+    virtual uint32_t* Surface(int width, int height) = 0;
 };
 
 } // namespace swr

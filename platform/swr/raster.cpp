@@ -2,8 +2,13 @@
 
 #include "platform/swr/triangle_fan.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace swr {
 namespace {
@@ -29,20 +34,31 @@ constexpr uint32_t kClipPlanes = 63;
 int FloorDiv(int64_t v) { return static_cast<int>(v >> kSubBits); }
 int CeilDiv(int64_t v) { return static_cast<int>((v + kSub - 1) >> kSubBits); }
 
-// Colours inside a row run as 16.16 fixed point of 0..255. The small bias keeps rounding drift
-// from pulling an exact channel value (a flat colour) below its integer.
+// Colours run as 16.16 fixed point of 0..255. The small bias keeps rounding drift from pulling an
+// exact channel value (a flat colour) below its integer.
 constexpr int32_t kColourBias = 64;
+// Fixed-point values saturate here instead of overflowing (slivers have huge gradients).
+constexpr float kFixedLimit = 1073741824.0f; // 2^30
 
-int32_t ToFixed(float v) { return static_cast<int32_t>(v * 65536.0f); }
+#if defined(__SSE2__)
+// Four values at once; NaN becomes the low limit.
+__m128i ToFixed(__m128 v) {
+    const __m128 scaled = _mm_mul_ps(v, _mm_set1_ps(65536.0f));
+    const __m128 low = _mm_max_ps(scaled, _mm_set1_ps(-kFixedLimit)); // the second operand for NaN
+    return _mm_cvttps_epi32(_mm_min_ps(low, _mm_set1_ps(kFixedLimit)));
+}
+#else
+int32_t ToFixed(float v) {
+    v *= 65536.0f;
+    if (!(v > -kFixedLimit)) v = -kFixedLimit; // NaN too
+    if (v > kFixedLimit) v = kFixedLimit;
+    return static_cast<int32_t>(v);
+}
+#endif
 
 // Nearest integer, halves away from zero; inline, unlike lrint. |v| stays far below 2^31 inside
 // the guard band.
 int32_t Round(float v) { return static_cast<int32_t>(v + (v >= 0.0f ? 0.5f : -0.5f)); }
-
-uint32_t PackPixel(int32_t r, int32_t g, int32_t b) {
-    auto channel = [](int32_t c) { return static_cast<uint32_t>(std::clamp(c >> 16, 0, 255)); };
-    return 0xFF000000u | (channel(r) << 16) | (channel(g) << 8) | channel(b);
-}
 
 float Channel255(float c) { return std::clamp(c, 0.0f, 1.0f) * 255.0f; }
 
@@ -150,6 +166,7 @@ void Rasterizer::DrawTriangles(std::span<const CameraVertex> vertices, std::span
 void Rasterizer::DrawProjected(std::span<const CameraVertex> vertices, std::span<const ScreenVertex> screen,
                                std::span<const uint32_t> indices) {
     if (!m_valid || (!vertices.empty() && screen.size() != vertices.size())) return;
+    m_kernels = &kernels::Active();
     const size_t count = screen.size();
     for (size_t t = 0; t + 3 <= indices.size(); t += 3) {
         const uint32_t ia = indices[t], ib = indices[t + 1], ic = indices[t + 2];
@@ -159,13 +176,32 @@ void Rasterizer::DrawProjected(std::span<const CameraVertex> vertices, std::span
         const Projected& c = screen[ic];
         const uint32_t any = a.outcode | b.outcode | c.outcode;
         if (any == 0) {
-            // Most triangles of a closed mesh face away: cull them before any set-up.
-            const int64_t area = (int64_t{b.x} - a.x) * (int64_t{c.y} - a.y) - (int64_t{b.y} - a.y) * (int64_t{c.x} - a.x);
-            if (area > 0) Fill(a, b, c);
+            Fill(a, b, c); // set-up starts by culling faces turned away
         } else if ((a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0 && !vertices.empty()) {
             DrawClipped(vertices[ia], vertices[ib], vertices[ic], any);
         }
     }
+}
+
+void Rasterizer::KeepDrawable(std::span<const ScreenVertex> screen, std::vector<uint32_t>& indices) const {
+    const size_t count = screen.size();
+    size_t kept = 0;
+    kernels::TriangleSetup setup;
+    for (size_t t = 0; m_valid && t + 3 <= indices.size(); t += 3) {
+        const uint32_t ia = indices[t], ib = indices[t + 1], ic = indices[t + 2];
+        if (ia >= count || ib >= count || ic >= count) continue;
+        const Projected& a = screen[ia];
+        const Projected& b = screen[ib];
+        const Projected& c = screen[ic];
+        const uint32_t any = a.outcode | b.outcode | c.outcode;
+        const bool drawable = any == 0 ? SetUp(a, b, c, setup)
+                                       : (a.outcode & b.outcode & c.outcode) == 0 && (any & kNotFinite) == 0;
+        if (!drawable) continue;
+        indices[kept++] = ia;
+        indices[kept++] = ib;
+        indices[kept++] = ic;
+    }
+    indices.resize(kept);
 }
 
 void Rasterizer::DrawClipped(const CameraVertex& a, const CameraVertex& b, const CameraVertex& c,
@@ -222,87 +258,149 @@ void Rasterizer::DrawClipped(const CameraVertex& a, const CameraVertex& b, const
     for (int i = 1; i + 1 < n; ++i) Fill(projected[0], projected[i], projected[i + 1]);
 }
 
-void Rasterizer::Fill(const Projected& v0, const Projected& v1, const Projected& v2) {
+bool Rasterizer::SetUp(const Projected& v0, const Projected& v1, const Projected& v2,
+                       kernels::TriangleSetup& s) const {
     const int64_t dx1 = int64_t{v1.x} - v0.x, dy1 = int64_t{v1.y} - v0.y;
     const int64_t dx2 = int64_t{v2.x} - v0.x, dy2 = int64_t{v2.y} - v0.y;
     const int64_t area = dx1 * dy2 - dy1 * dx2;
-    if (area <= 0) return; // back face or degenerate
+    if (area <= 0) return false; // back face or degenerate
 
     // Pixels whose centres (i + 0.5) can fall inside the bounding box, clamped to the viewport.
     const int64_t minX = std::min({v0.x, v1.x, v2.x}), maxX = std::max({v0.x, v1.x, v2.x});
     const int64_t minY = std::min({v0.y, v1.y, v2.y}), maxY = std::max({v0.y, v1.y, v2.y});
-    const int left = std::max(CeilDiv(minX - kHalf), m_clipLeft);
-    const int right = std::min(FloorDiv(maxX - kHalf), m_clipRight);
-    const int top = std::max(CeilDiv(minY - kHalf), m_clipTop);
-    const int bottom = std::min(FloorDiv(maxY - kHalf), m_clipBottom);
-    if (left > right || top > bottom) return;
+    s.left = std::max(CeilDiv(minX - kHalf), m_clipLeft);
+    s.right = std::min(FloorDiv(maxX - kHalf), m_clipRight);
+    s.top = std::max(CeilDiv(minY - kHalf), m_clipTop);
+    s.bottom = std::min(FloorDiv(maxY - kHalf), m_clipBottom);
+    if (s.left > s.right || s.top > s.bottom) return false;
 
-    const int64_t x0 = int64_t{left} * kSub + kHalf;
-    const int64_t y0 = int64_t{top} * kSub + kHalf;
-    Edge e01(v0.x, v0.y, v1.x, v1.y, x0, y0);
-    Edge e12(v1.x, v1.y, v2.x, v2.y, x0, y0);
-    Edge e20(v2.x, v2.y, v0.x, v0.y, x0, y0);
+    const int64_t x0 = int64_t{s.left} * kSub + kHalf;
+    const int64_t y0 = int64_t{s.top} * kSub + kHalf;
+    const Edge edges[3] = {Edge(v0.x, v0.y, v1.x, v1.y, x0, y0), Edge(v1.x, v1.y, v2.x, v2.y, x0, y0),
+                           Edge(v2.x, v2.y, v0.x, v0.y, x0, y0)};
+    // 32-bit edge values over the whole box let the narrow kernels step them in vector lanes.
+    s.narrow = s.right - s.left < kernels::kNarrowWidth;
+    for (int k = 0; k < 3; ++k) {
+        s.edge[k] = edges[k].start;
+        s.edgeStepX[k] = edges[k].stepX;
+        s.edgeStepY[k] = edges[k].stepY;
+        const int64_t reach = std::abs(edges[k].start) + std::abs(edges[k].stepX) * (s.right - s.left) +
+                              std::abs(edges[k].stepY) * (s.bottom - s.top);
+        s.narrow = s.narrow && reach < (int64_t{1} << 31);
+    }
 
     // Attribute gradients per pixel, solved from the snapped positions.
     const float inv = static_cast<float>(kSub) / static_cast<float>(area);
     const float fdx1 = static_cast<float>(dx1), fdy1 = static_cast<float>(dy1);
     const float fdx2 = static_cast<float>(dx2), fdy2 = static_cast<float>(dy2);
     const float offX = static_cast<float>(x0 - v0.x) / kSub, offY = static_cast<float>(y0 - v0.y) / kSub;
+#if defined(__SSE2__)
+    // The four attributes (1/z, red, green, blue) side by side, each lane with the same arithmetic.
+    static_assert(offsetof(ScreenVertex, b) == offsetof(ScreenVertex, invZ) + 3 * sizeof(float));
+    const __m128 f0 = _mm_loadu_ps(&v0.invZ), f1 = _mm_loadu_ps(&v1.invZ), f2 = _mm_loadu_ps(&v2.invZ);
+    const __m128 d1 = _mm_sub_ps(f1, f0), d2 = _mm_sub_ps(f2, f0);
+    const __m128 gx = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d1, _mm_set1_ps(fdy2)), _mm_mul_ps(d2, _mm_set1_ps(fdy1))),
+                                 _mm_set1_ps(inv));
+    const __m128 gy = _mm_mul_ps(_mm_sub_ps(_mm_mul_ps(d2, _mm_set1_ps(fdx1)), _mm_mul_ps(d1, _mm_set1_ps(fdx2))),
+                                 _mm_set1_ps(inv));
+    const __m128 at = _mm_add_ps(_mm_add_ps(f0, _mm_mul_ps(gx, _mm_set1_ps(offX))), _mm_mul_ps(gy, _mm_set1_ps(offY)));
+    float atX[4];
+    _mm_storeu_ps(atX, at);
+    s.z = atX[0];
+    s.zStepX = _mm_cvtss_f32(gx);
+    s.zStepY = _mm_cvtss_f32(gy);
+    alignas(16) int32_t fixedAt[4], fixedX[4], fixedY[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(fixedAt), ToFixed(at));
+    _mm_store_si128(reinterpret_cast<__m128i*>(fixedX), ToFixed(gx));
+    _mm_store_si128(reinterpret_cast<__m128i*>(fixedY), ToFixed(gy));
+    s.red = fixedAt[1] + kColourBias;
+    s.green = fixedAt[2] + kColourBias;
+    s.blue = fixedAt[3] + kColourBias;
+    s.redStepX = fixedX[1];
+    s.greenStepX = fixedX[2];
+    s.blueStepX = fixedX[3];
+    s.redStepY = fixedY[1];
+    s.greenStepY = fixedY[2];
+    s.blueStepY = fixedY[3];
+#else
     auto gradient = [&](float f0, float f1, float f2) {
         const float d1 = f1 - f0, d2 = f2 - f0;
         const float gx = (d1 * fdy2 - d2 * fdy1) * inv;
         const float gy = (d2 * fdx1 - d1 * fdx2) * inv;
         return Gradient{f0 + gx * offX + gy * offY, gx, gy};
     };
-    Gradient z = gradient(v0.invZ, v1.invZ, v2.invZ);
-    Gradient r = gradient(v0.r, v1.r, v2.r);
-    Gradient g = gradient(v0.g, v1.g, v2.g);
-    Gradient b = gradient(v0.b, v1.b, v2.b);
+    const Gradient z = gradient(v0.invZ, v1.invZ, v2.invZ), r = gradient(v0.r, v1.r, v2.r),
+                   g = gradient(v0.g, v1.g, v2.g), b = gradient(v0.b, v1.b, v2.b);
+    s.z = z.at;
+    s.zStepX = z.dx;
+    s.zStepY = z.dy;
+    s.red = ToFixed(r.at) + kColourBias;
+    s.green = ToFixed(g.at) + kColourBias;
+    s.blue = ToFixed(b.at) + kColourBias;
+    s.redStepX = ToFixed(r.dx);
+    s.greenStepX = ToFixed(g.dx);
+    s.blueStepX = ToFixed(b.dx);
+    s.redStepY = ToFixed(r.dy);
+    s.greenStepY = ToFixed(g.dy);
+    s.blueStepY = ToFixed(b.dy);
+#endif
+    return true;
+}
 
-    const size_t stride = static_cast<size_t>(m_target.Width());
-    uint32_t* pixelRow = m_target.Pixels() + static_cast<size_t>(top) * stride;
-    float* depthRow = m_target.Depth() + static_cast<size_t>(top) * stride;
-    const int32_t redStep = ToFixed(r.dx), greenStep = ToFixed(g.dx), blueStep = ToFixed(b.dx);
-    for (int y = top; y <= bottom; ++y) {
-        int64_t w0 = e01.start, w1 = e12.start, w2 = e20.start;
-        int x = left;
-        while (x <= right && (w0 | w1 | w2) < 0) {
-            w0 += e01.stepX;
-            w1 += e12.stepX;
-            w2 += e20.stepX;
-            ++x;
-        }
-        // A row of a triangle is one run of pixels.
-        const float k = static_cast<float>(x - left);
-        float invZ = z.at + z.dx * k;
-        int32_t red = ToFixed(r.at + r.dx * k) + kColourBias;
-        int32_t green = ToFixed(g.at + g.dx * k) + kColourBias;
-        int32_t blue = ToFixed(b.at + b.dx * k) + kColourBias;
-        while (x <= right && (w0 | w1 | w2) >= 0) {
-            if (invZ > depthRow[x]) {
-                depthRow[x] = invZ;
-                pixelRow[x] = PackPixel(red, green, blue);
-            }
-            w0 += e01.stepX;
-            w1 += e12.stepX;
-            w2 += e20.stepX;
-            invZ += z.dx;
-            red += redStep;
-            green += greenStep;
-            blue += blueStep;
-            ++x;
-        }
-        e01.start += e01.stepY;
-        e12.start += e12.stepY;
-        e20.start += e20.stepY;
-        z.at += z.dy;
-        r.at += r.dy;
-        g.at += g.dy;
-        b.at += b.dy;
-        pixelRow += stride;
-        depthRow += stride;
+void Rasterizer::DrawRows(const kernels::TriangleSetup& s) {
+    const kernels::Target target{m_target.Pixels(), m_target.Depth(), static_cast<size_t>(m_target.Width())};
+    if (s.narrow) {
+        m_kernels->narrow(s, target);
+    } else {
+        DrawSpans(s, target);
     }
-    Unite(m_damage, {left, top, right + 1, bottom + 1});
+    Unite(m_damage, {s.left, s.top, s.right + 1, s.bottom + 1});
+}
+
+void Rasterizer::DrawSpans(const kernels::TriangleSetup& s, const kernels::Target& t) const {
+    const int last = s.right - s.left;
+    kernels::Span span{};
+    span.pixels = t.pixels + static_cast<size_t>(s.top) * t.stride + s.left;
+    span.depth = t.depth + static_cast<size_t>(s.top) * t.stride + s.left;
+    span.zStepX = s.zStepX;
+    span.redStepX = s.redStepX;
+    span.greenStepX = s.greenStepX;
+    span.blueStepX = s.blueStepX;
+    int64_t e[3] = {s.edge[0], s.edge[1], s.edge[2]};
+    float z = s.z;
+    for (int y = s.top; y <= s.bottom; ++y) {
+        // The columns where each edge function is ≥ 0, exactly: a row is one run of pixels.
+        int from = 0, to = last;
+        for (int k = 0; k < 3 && from <= to; ++k) {
+            const int64_t step = s.edgeStepX[k];
+            if (step > 0) {
+                if (e[k] < 0) from = static_cast<int>(std::clamp<int64_t>((-e[k] + step - 1) / step, from, last + 1));
+            } else if (step < 0) {
+                to = e[k] < 0 ? -1 : static_cast<int>(std::min<int64_t>(to, e[k] / -step));
+            } else if (e[k] < 0) {
+                to = -1;
+            }
+        }
+        if (from <= to) {
+            span.from = from;
+            span.to = to;
+            span.z = z;
+            const int row = y - s.top;
+            span.red = kernels::ColourAt(s.red, row, s.redStepY);
+            span.green = kernels::ColourAt(s.green, row, s.greenStepY);
+            span.blue = kernels::ColourAt(s.blue, row, s.blueStepY);
+            m_kernels->span(span);
+        }
+        for (int k = 0; k < 3; ++k) e[k] += s.edgeStepY[k];
+        z += s.zStepY;
+        span.pixels += t.stride;
+        span.depth += t.stride;
+    }
+}
+
+void Rasterizer::Fill(const Projected& a, const Projected& b, const Projected& c) {
+    kernels::TriangleSetup setup;
+    if (SetUp(a, b, c, setup)) DrawRows(setup);
 }
 
 size_t AppendTriangles(std::span<const uint32_t> faceList, uint32_t verticesPerFace,

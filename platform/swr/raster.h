@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/swr/frame_buffer.h"
+#include "platform/swr/raster_kernels.h"
 
 #include <climits>
 #include <cstdint>
@@ -76,6 +77,12 @@ public:
     void DrawProjected(std::span<const CameraVertex> vertices, std::span<const ScreenVertex> screen,
                        std::span<const uint32_t> indices);
 
+    // Drops from indices (three per triangle, as DrawProjected takes them) every triangle that
+    // cannot draw a pixel under the current projection: faces turned away, degenerate ones, those
+    // wholly beyond one clipping plane or between pixel centres, and bad ones. Drawing what is
+    // left draws exactly what drawing all would.
+    void KeepDrawable(std::span<const ScreenVertex> screen, std::vector<uint32_t>& indices) const;
+
 private:
     using Projected = ScreenVertex;
 
@@ -83,7 +90,14 @@ private:
     uint32_t Outcode(const CameraVertex& v) const;
     void DrawClipped(const CameraVertex& a, const CameraVertex& b, const CameraVertex& c,
                      uint32_t planes);
+    // A triangle is drawn in two stages: set-up (box, edge functions, gradients; false when it
+    // covers no pixel or faces away), then its rows.
     void Fill(const Projected& a, const Projected& b, const Projected& c);
+    bool SetUp(const Projected& a, const Projected& b, const Projected& c, kernels::TriangleSetup& setup) const;
+    void DrawRows(const kernels::TriangleSetup& setup);
+    // Rows of a triangle too wide for the narrow kernels: each row's run found exactly from the
+    // edge functions, then filled by the span kernel.
+    void DrawSpans(const kernels::TriangleSetup& setup, const kernels::Target& target) const;
     void UpdateClip();
 
     FrameBuffer& m_target;
@@ -96,6 +110,7 @@ private:
     int m_clipLeft = 0, m_clipTop = 0, m_clipRight = 0, m_clipBottom = 0; // inclusive pixel range
     RECT m_damage{0, 0, 0, 0};
     std::vector<Projected> m_projected;
+    const kernels::Kernels* m_kernels = &kernels::Active();
 };
 
 // Appends the triangles of a face list to triangles. With verticesPerFace 0 each face is its

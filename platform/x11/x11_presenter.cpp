@@ -189,7 +189,7 @@ bool X11Presenter::Present(const FrameBuffer& frame, RECT damage) {
     const int left = std::max<int>(damage.left, 0), top = std::max<int>(damage.top, 0);
     const int right = std::min<int>(damage.right, frame.Width()), bottom = std::min<int>(damage.bottom, frame.Height());
     if (left >= right || top >= bottom) return true;
-    s.Convert(frame, left, top, right, bottom);
+    if (frame.Pixels() != reinterpret_cast<const uint32_t*>(s.image->data)) s.Convert(frame, left, top, right, bottom);
     s.Put(left, top, right - left, bottom - top);
     return true;
 }
@@ -199,6 +199,15 @@ bool X11Presenter::Repaint() {
     if (!s.image) return false;
     s.Put(0, 0, s.image->width, s.image->height);
     return true;
+}
+
+uint32_t* X11Presenter::Surface(int width, int height) {
+    State& s = *m_state;
+    if (!s.image || s.image->width != width || s.image->height != height) {
+        if (!s.MakeImage(width, height)) return nullptr;
+    }
+    if (s.layout != PixelLayout::Direct32 || s.image->bytes_per_line != width * 4) return nullptr;
+    return reinterpret_cast<uint32_t*>(s.image->data);
 }
 
 bool X11Presenter::UsesSharedMemory() const { return m_state->shared; }

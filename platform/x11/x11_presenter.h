@@ -29,6 +29,8 @@ public:
     bool Present(const FrameBuffer& frame, RECT damage) override;
     // False before the first Present.
     bool Repaint() override;
+    // The image's pixels for 32-bit visuals with the frame buffer's layout.
+    uint32_t* Surface(int width, int height) override;
 
     // True once frames go through shared memory (known after the first Present).
     bool UsesSharedMemory() const;

@@ -11,6 +11,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
@@ -114,31 +115,54 @@ HWND X11WindowBackend::Create(const WindowCreateParams& params) {
     if (params.parent && !IsWindow(params.parent)) return nullptr;
     const bool fullScreenPopup = !params.parent && (params.style & WS_POPUP);
     const bool managed = fullScreenPopup && HasWindowManager();
+    // A child filling a window of another program (a screen-saver host's, or the desktop).
+    const bool filling = params.parent && (params.style & WS_MAXIMIZE);
+    WindowCreateParams place = params;
+    if (filling) {
+        RECT rc;
+        if (!GetClientRect(params.parent, &rc)) return nullptr;
+        place.x = place.y = 0;
+        place.width = rc.right;
+        place.height = rc.bottom;
+    }
 
     XSetWindowAttributes swa = {};
     unsigned long mask = CWBackPixel | CWEventMask;
     swa.background_pixel = BlackPixel(m_display, DefaultScreen(m_display));
-    swa.event_mask = kEventMask;
-    if (fullScreenPopup && !managed) {
+    // A disabled window leaves the keyboard and pointer to whoever owns the windows below it.
+    swa.event_mask = (params.style & WS_DISABLED) ? ExposureMask | StructureNotifyMask : kEventMask;
+    if ((fullScreenPopup && !managed) || filling) {
+        // Filling the root must not bring a window manager's frame.
         swa.override_redirect = True;
         mask |= CWOverrideRedirect;
     }
     X11ErrorTrap trap(m_display);
-    ::Window w = XCreateWindow(m_display, parent, params.x, params.y,
-                               static_cast<unsigned>(std::max(1, params.width)),
-                               static_cast<unsigned>(std::max(1, params.height)), 0, CopyFromParent,
+    // The parent's visual and depth, whatever they are: a host may hand over a 16-bit or an
+    // ARGB window.
+    ::Window w = XCreateWindow(m_display, parent, place.x, place.y,
+                               static_cast<unsigned>(std::max(1, place.width)),
+                               static_cast<unsigned>(std::max(1, place.height)), 0, CopyFromParent,
                                InputOutput, CopyFromParent, mask, &swa);
     if (!trap.Ok() || !w) return nullptr;
+    if (filling) {
+        if (!m_windows.count(parent)) FollowParent(parent, w);
+        // On the desktop it stays under the other windows; in a host's window it covers the
+        // host's own children, as a new window does.
+        if (parent == DefaultRootWindow(m_display) || ToHwnd(parent) == GetDesktopWindow())
+            XLowerWindow(m_display, w);
+    }
 
     HWND hwnd = ToHwnd(w);
-    m_windows[w] = {params.windowClass, fullScreenPopup, params.width, params.height};
+    const bool disabled = (params.style & WS_DISABLED) != 0;
+    m_windows[w] = {params.windowClass, fullScreenPopup, disabled, place.width, place.height};
     if (!params.parent) {
         SetTitle(w, params.title);
         if (params.windowClass) SetIcon(w, params.windowClass->icon);
         XSetWMProtocols(m_display, w, &m_wmDeleteWindow, 1);
         if (managed) RequestFullScreen(w);
     }
-    XDefineCursor(m_display, w, CursorFor(params.windowClass ? params.windowClass->cursor : nullptr));
+    if (!disabled)
+        XDefineCursor(m_display, w, CursorFor(params.windowClass ? params.windowClass->cursor : nullptr));
     if (params.style & WS_VISIBLE) {
         if (params.parent)
             XMapWindow(m_display, w);
@@ -152,6 +176,7 @@ HWND X11WindowBackend::Create(const WindowCreateParams& params) {
 void X11WindowBackend::Destroy(HWND hwnd) {
     ::Window w = ToWindow(hwnd);
     if (!m_display || !m_windows.erase(w)) return;
+    std::erase_if(m_followers, [w](const auto& f) { return f.second == w; });
     X11ErrorTrap trap(m_display); // the window may already be gone with its parent
     XDestroyWindow(m_display, w);
     trap.Ok();
@@ -212,7 +237,8 @@ Cursor X11WindowBackend::CursorFor(HCURSOR cursor) {
 }
 
 void X11WindowBackend::SetCursor(HWND hwnd, HCURSOR cursor) {
-    if (!m_display || !m_windows.count(ToWindow(hwnd))) return;
+    auto it = m_windows.find(ToWindow(hwnd));
+    if (!m_display || it == m_windows.end() || it->second.disabled) return;
     XDefineCursor(m_display, ToWindow(hwnd), CursorFor(cursor));
     XFlush(m_display);
 }
@@ -312,6 +338,29 @@ void X11WindowBackend::QueueActivation(HWND hwnd, bool active) {
     }
 }
 
+// Judged by where the focus rests now, not by the event: at start-up the window manager's focus
+// and our own XSetInputFocus race, and focus passed to nobody, to the root or to the frame around
+// the window (weston's XWayland manager does all of these) is no user leaving.
+bool X11WindowBackend::FocusIsWithAnotherClient(::Window w) {
+    X11ErrorTrap trap(m_display);
+    ::Window focus = None;
+    int revert;
+    XGetInputFocus(m_display, &focus, &revert);
+    if (focus == None || focus == PointerRoot) return false;
+    auto parentOf = [&](::Window child) {
+        ::Window root, parent = None, *children = nullptr;
+        unsigned count;
+        if (!XQueryTree(m_display, child, &root, &parent, &children, &count)) parent = None;
+        if (children) XFree(children);
+        return parent;
+    };
+    for (::Window a = w; a != None; a = parentOf(a))
+        if (a == focus) return false;
+    for (::Window a = focus; a != None; a = parentOf(a))
+        if (m_windows.count(a)) return false;
+    return trap.Ok();
+}
+
 void X11WindowBackend::Pump() {
     if (!m_display) return;
     while (XPending(m_display)) {
@@ -321,7 +370,72 @@ void X11WindowBackend::Pump() {
     }
 }
 
+void X11WindowBackend::FollowParent(::Window parent, ::Window child) {
+    XWindowAttributes attrs;
+    X11ErrorTrap trap(m_display);
+    if (!XGetWindowAttributes(m_display, parent, &attrs) || !trap.Ok()) return;
+    XSelectInput(m_display, parent, attrs.your_event_mask | StructureNotifyMask);
+    m_followers[parent] = child;
+}
+
+void X11WindowBackend::TranslateParentEvent(const XEvent& e, ::Window child) {
+    if (e.type == ConfigureNotify && e.xconfigure.window == e.xany.window) {
+        X11ErrorTrap trap(m_display);
+        XResizeWindow(m_display, child, static_cast<unsigned>(std::max(1, e.xconfigure.width)),
+                      static_cast<unsigned>(std::max(1, e.xconfigure.height)));
+        trap.Ok();
+    } else if (e.type == DestroyNotify && e.xdestroywindow.window == e.xany.window) {
+        m_followers.erase(e.xany.window);
+    }
+}
+
+HWND X11WindowBackend::GetDesktopWindow() {
+    if (!Connect()) return nullptr;
+    ::Window root = DefaultRootWindow(m_display), rootReturn, parentReturn, *children = nullptr;
+    unsigned count = 0;
+    ::Window desktop = root;
+    Atom vroot = XInternAtom(m_display, "__SWM_VROOT", False);
+    X11ErrorTrap trap(m_display);
+    if (XQueryTree(m_display, root, &rootReturn, &parentReturn, &children, &count)) {
+        for (unsigned i = 0; i < count && desktop == root; ++i) {
+            Atom type;
+            int format;
+            unsigned long items, after;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(m_display, children[i], vroot, 0, 1, False, XA_WINDOW, &type,
+                                   &format, &items, &after, &data) == Success &&
+                data && items == 1)
+                desktop = *reinterpret_cast<::Window*>(data);
+            if (data) XFree(data);
+        }
+        if (children) XFree(children);
+    }
+    trap.Ok(); // a top-level window may vanish while we look
+    return ToHwnd(desktop);
+}
+
+std::string X11WindowBackend::WhyNotDrawable(HWND hwnd) {
+    if (!Connect()) return "cannot open the X display";
+    XWindowAttributes attrs;
+    X11ErrorTrap trap(m_display);
+    if (!XGetWindowAttributes(m_display, ToWindow(hwnd), &attrs) || !trap.Ok())
+        return "no such window";
+    if (attrs.visual && attrs.visual->c_class == TrueColor) return {};
+    static const char* const kClasses[] = {"StaticGray", "GrayScale", "StaticColor",
+                                           "PseudoColor", "TrueColor", "DirectColor"};
+    const int cls = attrs.visual ? attrs.visual->c_class : -1;
+    char text[160];
+    std::snprintf(text, sizeof text, "visual 0x%lx (%s, depth %d) is not TrueColor",
+                  attrs.visual ? XVisualIDFromVisual(attrs.visual) : 0ul,
+                  cls >= 0 && cls < 6 ? kClasses[cls] : "unknown", attrs.depth);
+    return text;
+}
+
 void X11WindowBackend::Translate(const XEvent& e) {
+    if (auto parent = m_followers.find(e.xany.window); parent != m_followers.end()) {
+        TranslateParentEvent(e, parent->second);
+        return;
+    }
     auto it = m_windows.find(e.xany.window);
     if (it == m_windows.end()) return;
     const HWND hwnd = ToHwnd(e.xany.window);
@@ -363,6 +477,8 @@ void X11WindowBackend::TrackWindow(Windows::iterator it, HWND hwnd, const XEvent
         if (e.xconfigure.width != it->second.width || e.xconfigure.height != it->second.height) {
             it->second.width = e.xconfigure.width;
             it->second.height = e.xconfigure.height;
+            ::PostMessage(hwnd, WM_SIZE, SIZE_RESTORED,
+                          MAKELPARAM(static_cast<WORD>(e.xconfigure.width), static_cast<WORD>(e.xconfigure.height)));
             const WindowClass* cls = it->second.windowClass;
             if (cls && (cls->style & (CS_HREDRAW | CS_VREDRAW))) AfxInvalidateWindow(hwnd);
         }
@@ -372,7 +488,7 @@ void X11WindowBackend::TrackWindow(Windows::iterator it, HWND hwnd, const XEvent
         if (IsRealFocusChange(e.xfocus)) QueueActivation(hwnd, true);
         break;
     case FocusOut:
-        if (IsRealFocusChange(e.xfocus)) QueueActivation(hwnd, false);
+        if (IsRealFocusChange(e.xfocus) && FocusIsWithAnotherClient(e.xany.window)) QueueActivation(hwnd, false);
         break;
     case ClientMessage:
         if (static_cast<Atom>(e.xclient.data.l[0]) == m_wmDeleteWindow)
@@ -381,6 +497,7 @@ void X11WindowBackend::TrackWindow(Windows::iterator it, HWND hwnd, const XEvent
     case DestroyNotify:
         if (e.xdestroywindow.window == e.xany.window) {
             m_windows.erase(it);
+            std::erase_if(m_followers, [&](const auto& f) { return f.second == e.xany.window; });
             AfxOnNativeWindowDestroyed(hwnd); // its parent was destroyed by another program
         }
         break;

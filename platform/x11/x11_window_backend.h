@@ -23,6 +23,8 @@ public:
     int GetSystemMetrics(int index) override;
     WindowSurface GetSurface(HWND hwnd) override;
     BOOL StretchBitmap(HWND hwnd, RECT dest, const AfxBitmapResource& bitmap, RECT source) override;
+    HWND GetDesktopWindow() override;
+    std::string WhyNotDrawable(HWND hwnd) override;
 
     int Fd() const override;
     void Pump() override;
@@ -31,6 +33,7 @@ private:
     struct OwnWindow {
         const WindowClass* windowClass;
         bool takesFocus; // a full-screen pop-up: focus (and, without a window manager, grabs)
+        bool disabled;   // no input: the pointer's look is left to the window below, too
         int width, height;
     };
 
@@ -50,11 +53,16 @@ private:
     // Mapping, exposure, size, focus, closing and destruction.
     void TrackWindow(Windows::iterator it, HWND hwnd, const XEvent& e);
     void QueueActivation(HWND hwnd, bool active);
+    // A filling child follows its parent's size: the parent's structure events are watched.
+    void FollowParent(::Window parent, ::Window child);
+    void TranslateParentEvent(const XEvent& e, ::Window child);
+    bool FocusIsWithAnotherClient(::Window w);
 
     Display* m_display = nullptr;
     PosixMessagePump* m_pump = nullptr; // the pump waiting on the connection
     bool m_connectFailed = false;
     Windows m_windows;
     std::map<HCURSOR, Cursor> m_cursors;
+    std::map<::Window, ::Window> m_followers; // foreign parent -> the child that fills it
     Atom m_wmDeleteWindow = None;
 };

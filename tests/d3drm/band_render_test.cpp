@@ -4,6 +4,7 @@
 
 #include "platform/d3drm/scene_renderer.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,6 +14,7 @@ constexpr int kWidth = 400, kHeight = 300;
 struct Drawn {
     std::vector<uint32_t> pixels;
     RECT damage;
+    unsigned bands;
 };
 
 Drawn Draw(SaverScene& s, unsigned threads, const swr::Projection& projection) {
@@ -22,7 +24,8 @@ Drawn Draw(SaverScene& s, unsigned threads, const swr::Projection& projection) {
     swr::SceneRenderer renderer(fb);
     renderer.SetThreads(threads);
     renderer.Render(*s.scene, {s.camera, projection}, true, false);
-    return {{fb.Pixels(), fb.Pixels() + static_cast<size_t>(kWidth) * kHeight}, fb.TakeDamage()};
+    return {{fb.Pixels(), fb.Pixels() + static_cast<size_t>(kWidth) * kHeight}, fb.TakeDamage(),
+            renderer.LastBands()};
 }
 
 TEST(BandRendering, AnyThreadCountDrawsTheSameImageAndDamage) {
@@ -40,6 +43,9 @@ TEST(BandRendering, AnyThreadCountDrawsTheSameImageAndDamage) {
         ASSERT_GT(drawn, kWidth * kHeight / 20) << "the scene must cover enough to be a test";
         for (unsigned threads : {2u, 3u, 8u, 100u}) {
             const Drawn banded = Draw(s, threads, projection);
+            // As many bands as threads, up to the renderer's limit and one per 32 rows.
+            const unsigned rows = static_cast<unsigned>(projection.height);
+            EXPECT_EQ(banded.bands, std::min({threads, swr::SceneRenderer::kMaxThreads, rows / 32})) << threads;
             EXPECT_TRUE(banded.pixels == single.pixels) << threads << " threads";
             EXPECT_EQ(banded.damage.left, single.damage.left);
             EXPECT_EQ(banded.damage.top, single.damage.top);

@@ -302,7 +302,7 @@ TEST_F(ImageTest, ClosedTubeHasNoCracksFromAnyAngle) {
     AddLight(D3DRMLIGHT_DIRECTIONAL, 1.0f, nullptr, {0, 20, 0}, {100, 0, 0});
     AddCylinder(1.5f, 6.0f, {0, 0, 0}, 0, 0, 0xFF20A020u, 16);
     const uint32_t background = 0xFFFF00FFu;
-    int cracks = 0, views = 0;
+    int cracks = 0, emptyViews = 0;
     for (int a = 0; a < 12; ++a) {
         for (int b = 0; b < 6; ++b) {
             const float yaw = 0.5236f * a + 0.1f, pitch = 0.5236f * b + 0.05f;
@@ -314,21 +314,24 @@ TEST_F(ImageTest, ClosedTubeHasNoCracksFromAnyAngle) {
                 S_OK);
             ASSERT_EQ(objects->SetPosition(scene, 10.0f, 0.0f, 0.0f), S_OK);
             const swr::FrameBuffer& fb = Draw();
-            ++views;
             // A cylinder is convex: its silhouette covers each row in one run.
+            int covered = 0;
             for (int y = 0; y < kSize; ++y) {
                 int first = -1, last = -1;
                 for (int x = 0; x < kSize; ++x)
                     if (fb.Pixel(x, y) != background) {
                         if (first < 0) first = x;
                         last = x;
+                        ++covered;
                     }
                 for (int x = first + 1; x < last; ++x)
                     cracks += fb.Pixel(x, y) == background;
             }
+            // Seen from any side the tube, 3 units wide, fills a good part of the view.
+            emptyViews += covered < kSize * kSize / 20;
         }
     }
-    EXPECT_EQ(views, 72);
+    EXPECT_EQ(emptyViews, 0);
     EXPECT_EQ(cracks, 0);
 }
 

@@ -1,6 +1,8 @@
 #include "platform/display/display.h"
 #include "platform/display/fake_display_backend.h"
+#ifndef _WIN32
 #include "platform/x11/xrandr_display_backend.h"
+#endif
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -108,6 +110,7 @@ TEST_F(DisplaySettings, RestoreWithoutAChangeDoesNothing) {
     EXPECT_EQ(GetDisplayDeviceCaps(HORZRES), 1920);
 }
 
+#ifndef _WIN32
 TEST(DisplayWithoutServer, ListsNothingAndChangesNothing) {
     const char* saved = std::getenv("DISPLAY");
     std::string display = saved ? saved : "";
@@ -126,5 +129,6 @@ TEST(DisplayWithoutServer, ListsNothingAndChangesNothing) {
     SetDisplayBackend(nullptr);
     if (saved) setenv("DISPLAY", display.c_str(), 1);
 }
+#endif
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace swr;
 
 TEST(FrameBuffer, ClearFillsOpaqueColourResetsDepthAndDamagesAll) {
@@ -33,4 +35,22 @@ TEST(FrameBuffer, DamageIsTheClippedUnionUntilTaken) {
     EXPECT_EQ(d.right, 15);
     EXPECT_EQ(d.bottom, 50);
     EXPECT_TRUE(IsEmpty(fb.TakeDamage()));
+}
+
+TEST(FrameBuffer, ExternalPixelsTakeOverThePicture) {
+    FrameBuffer fb(4, 3);
+    fb.Clear(0x00ABCDEF);
+    std::vector<uint32_t> image(12, 0);
+    fb.UseExternalPixels(image.data());
+    EXPECT_EQ(fb.Pixels(), image.data());
+    EXPECT_EQ(image[11], 0xFFABCDEFu);
+    fb.Clear(0x000001, RECT{0, 0, 1, 1});
+    EXPECT_EQ(image[0], 0xFF000001u);
+    EXPECT_EQ(image[1], 0xFFABCDEFu);
+
+    // A buffer whose own pixels were never made hands over plain black.
+    FrameBuffer later(2, 2, true);
+    std::vector<uint32_t> other(4, 7);
+    later.UseExternalPixels(other.data());
+    EXPECT_EQ(other, std::vector<uint32_t>(4, 0xFF000000u));
 }

@@ -74,6 +74,12 @@ TEST(VertexLighter, SpotPoolFallsOffToAmbientOutsideThePenumbra) {
     EXPECT_GT(at(0.21f), at(0.23f));
     EXPECT_FLOAT_EQ(at(0.26f), 0.1f);
     EXPECT_FLOAT_EQ(at(1.0f), 0.1f);
+    // In the middle of the cone but beyond the range: ambient only.
+    spot.range = 10.5f;
+    const std::vector<LightSource> ranged{Ambient(0.1f), spot};
+    const VertexLighter near(ranged, kEyeAbove);
+    EXPECT_NEAR(Red(near, kOrigin, kUp), 0.6f, 1e-5f);
+    EXPECT_FLOAT_EQ(Red(near, {0, -1, 0}, kUp), 0.1f);
 }
 
 TEST(VertexLighter, PenumbraNarrowerThanUmbraIsAHardEdge) {

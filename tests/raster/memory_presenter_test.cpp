@@ -54,3 +54,14 @@ TEST(MemoryPresenter, NewFrameSizeStartsFromBlack) {
     EXPECT_EQ(presenter.Pixel(1, 0), 0xFF000000u);
     EXPECT_EQ(presenter.Pixel(5, 1), 0xFF000000u);
 }
+
+TEST(MemoryPresenter, FrameDrawnInItsSurfaceIsShownWithoutACopy) {
+    MemoryPresenter presenter;
+    FrameBuffer fb(8, 6, true);
+    fb.UseExternalPixels(presenter.Surface(8, 6));
+    EXPECT_EQ(fb.Pixels(), presenter.Pixels().data());
+    fb.Clear(0x123456);
+    ASSERT_TRUE(presenter.Present(fb, RECT{0, 0, 1, 1}));
+    EXPECT_EQ(presenter.Pixel(7, 5), 0xFF123456u);
+    EXPECT_EQ(presenter.PresentCount(), 1);
+}

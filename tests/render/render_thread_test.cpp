@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -87,10 +88,16 @@ TEST_F(RenderThreadTest, BeginNeedsAllTargets) {
 }
 
 TEST_F(RenderThreadTest, DestroyingANeverBegunThreadReturnsAtOnce) {
-    auto thread = std::make_unique<CRenderThread>(&lock);
+    // Ended on a thread of its own, so that waiting for a worker that never ran hangs only it.
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    auto thread = std::make_shared<CRenderThread>(&lock);
     thread->SetTargets(scene->device, scene->viewport, scene->scene);
-    thread.reset();
-    SUCCEED();
+    std::thread([thread = std::move(thread), ended]() mutable {
+        thread.reset();
+        *ended = true;
+    }).detach();
+    EXPECT_TRUE(WaitFor([&] { return ended->load(); })) << "the destructor waits for a worker that never ran";
+    EXPECT_EQ(Frames(), 0u);
 }
 
 TEST_F(RenderThreadTest, EachWakeDrawsOneFrameUntilPaused) {

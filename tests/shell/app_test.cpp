@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -54,16 +55,20 @@ protected:
 
     // Runs the framework's start-up as AfxWinMain does, with these arguments.
     int Start(std::vector<std::string> args) {
+        SetArgs(std::move(args));
+        if (!m_app.InitInstance()) return m_app.ExitInstance();
+        // The saver runs until something closes it: here, at once.
+        if (m_app.m_pMainWnd) m_app.m_pMainWnd->PostMessage(WM_CLOSE);
+        return m_app.Run();
+    }
+
+    void SetArgs(std::vector<std::string> args) {
         args.insert(args.begin(), "quorvel");
         m_args = args;
         m_argv.clear();
         for (auto& a : m_args) m_argv.push_back(a.data());
         __argc = static_cast<int>(m_argv.size());
         __argv = m_argv.data();
-        if (!m_app.InitInstance()) return m_app.ExitInstance();
-        // The saver runs until something closes it: here, at once.
-        if (m_app.m_pMainWnd) m_app.m_pMainWnd->PostMessage(WM_CLOSE);
-        return m_app.Run();
     }
 
     FakeDisplayBackend* m_display = nullptr;
@@ -176,4 +181,37 @@ TEST(PreviewHandle, ReadLikeAtolAndOnlyWhenItFitsAWindowId) {
     EXPECT_EQ(id("-2097155"), 0u);
     EXPECT_EQ(id("abc"), 0u);
     EXPECT_EQ(id(nullptr), 0u);
+}
+
+TEST_F(AppTest, HostedModeDrawsInAChildOfTheHostWindowAndTouchesNothingShared) {
+    auto backend = std::make_unique<NullWindowBackend>();
+    NullWindowBackend* windows = backend.get();
+    AfxSetWindowBackend(std::move(backend));
+    HWND host = windows->CreateForeignWindow(640, 480);
+    Profile("Width=1280\nHeight=720\n");
+    SetArgs({"--window-id", std::to_string(reinterpret_cast<uintptr_t>(host)), "s"});
+    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_NE(m_app.m_pMainWnd, nullptr);
+    HWND child = m_app.m_pMainWnd->m_hWnd;
+    EXPECT_EQ(windows->GetParent(child), host);
+    EXPECT_EQ(windows->GetStyle(child) & (WS_CHILD | WS_POPUP | WS_DISABLED), WS_CHILD | WS_DISABLED)
+        << "no input of its own";
+    RECT client;
+    ASSERT_TRUE(::GetClientRect(child, &client));
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 480);
+    m_app.m_pMainWnd->PostMessage(WM_CLOSE);
+    EXPECT_EQ(m_app.Run(), 0);
+    EXPECT_TRUE(m_display->Log().empty()) << "no display-mode switch";
+    std::ifstream profile(m_app.m_profilePath);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(profile), {}),
+              "[3D Screen saver Config]\nWidth=1280\nHeight=720\n");
+}
+
+TEST_F(AppTest, HostedModeWithoutAWindowToDrawInEndsWithCode1) {
+    unsetenv("XSCREENSAVER_WINDOW");
+    EXPECT_EQ(Start({"--window-id", "777"}), 1) << "no such window";
+    EXPECT_EQ(Start({"-root"}), 1) << "the in-memory backend has no desktop";
+    EXPECT_EQ(m_app.m_pMainWnd, nullptr);
+    EXPECT_EQ(m_app.configRuns, 0);
 }

@@ -129,11 +129,18 @@ TEST_F(SaverTest, InTurnGrowsThePipesRoundRobin) {
 }
 
 TEST_F(SaverTest, OutOfRangeSettingsSkipGrowthWithoutFailing) {
-    for (const char* settings : {"Number=0\n", "Number=-4\n", "Length=0\n", "Length=-3\n",
-                                 "Number=3\nLength=2147483647\n", "Speed=-5\nNumber=2\n"}) {
+    // No pipe or no length: every tick skips the growth step.
+    for (const char* settings : {"Number=0\n", "Number=-4\n", "Length=0\n", "Length=-3\n"}) {
         CSeededSaverWnd& saver = Start(settings);
-        for (int i = 0; i < 5; ++i) saver.SendMessage(WM_TIMER, 1, 0);
-        EXPECT_LE(saver.GetStep(), 5) << settings;
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(Tick(), -1) << settings;
+        EXPECT_EQ(saver.GetStep(), 0) << settings;
+        saver.DestroyWindow();
+    }
+    // A huge length or a negative speed still grows one step per tick.
+    for (const char* settings : {"Number=3\nLength=2147483647\n", "Speed=-5\nNumber=2\n"}) {
+        CSeededSaverWnd& saver = Start(settings);
+        for (int i = 0; i < 5; ++i) EXPECT_GE(Tick(), 0) << settings;
+        EXPECT_EQ(saver.GetStep(), 5) << settings;
         saver.DestroyWindow();
     }
 }

@@ -58,7 +58,21 @@ wait_exit() {
   [ "$status" -eq 0 ] || fail "exit status $status"
 }
 
-shot() { sleep 1; xwd -root -silent | /usr/bin/convert xwd:- "$shots/$1.png"; }
+# The screen as the server holds it. Not xwd -root: it rebuilds the picture window by window for
+# windows of a visual other than the root's (GTK takes a GL visual), and pastes a lower window's
+# black hidden part over the dialog on top of it.
+shot() { sleep 1; import -silent -window root "$shots/$1.png"; }
+
+# The control with this text is painted in the last screenshot: its rectangle is mostly the
+# light face of the dialog with some dark text. A window that was never painted is all black.
+painted() {
+  local rect light
+  rect=$(awk -F'\t' -v t="$2" '$3 == t { r = $6 "x" $7 "+" $4 "+" $5 } END { if (r == "") exit 1; print r }' \
+    "$work/probe.txt") || fail "no control \"$2\""
+  light=$(convert "$shots/$1.png" -crop "$rect" +repage -colorspace gray -threshold 50% -format '%[fx:mean]' info:)
+  awk -v l="$light" 'BEGIN { exit !(l >= 0.4 && l <= 0.995) }' ||
+    fail "\"$2\" is not painted in $1.png (light share $light)"
+}
 
 # c:1234 is no switch: the program ends at once without a dialog.
 : >"$work/probe.txt"
@@ -94,6 +108,22 @@ grep -qx "Number=7" "$ini" || fail "Number was not saved: $(cat "$ini")"
 grep -qx "Length=10" "$ini" || fail "Length changed"
 pass "OK saves all eleven keys"
 
+# Real keys on the Speed slider (positions 1 to 300, ticks every 50, page a fifth of the range:
+# 59), then OK: the profile holds the position it ended at, times ten.
+slider_keys() {
+  printf '[3D Screen saver Config]\nSpeed=%s\n' "$1" >"$ini"
+  start c
+  xdotool key Tab Tab $2
+  click 1
+  wait_exit
+  grep -qx "Speed=$3" "$ini" || fail "keys $2 from Speed $1 saved $(grep Speed= "$ini")"
+}
+slider_keys 10 "Next Next Right Down Left Up Up" 1180
+slider_keys 10 "Next Prior Prior" 10
+slider_keys 1000 "End Left Prior" 2400
+slider_keys 1000 "Home Down" 20
+pass "slider keys: arrows one step, Page Up/Down by a fifth of the range, Home/End to the ends"
+
 # An invalid Length keeps the dialog open behind the message box.
 rm -f "$ini"
 start /c
@@ -104,6 +134,8 @@ wait_window "Mirlow"
 xdotool search --onlyvisible --name '^Mirlow$' >/dev/null || fail "no message box titled Mirlow"
 grep -qP '^GtkLabel\t[^\t]*\t1 から 100 迄の整数を入力してください。\t' "$work/probe.txt" || fail "message text"
 shot length-message
+painted length-message "1 から 100 迄の整数を入力してください。"
+painted length-message OK
 xdotool key Return
 sleep 0.5
 xdotool search --onlyvisible --name '^Mirlow$' >/dev/null && fail "the message box stayed"
@@ -131,6 +163,12 @@ xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && slack=
   split(a, p, "\t"); split(b, q, "\t"); dx = p[1] - q[1]; dy = p[2] - q[2]
   exit !(dx * dx <= (s ? 4 : 0) && dy * dy <= s * s) }' || fail "About not centred: $config_centre / $about_centre"
 shot about-box
+painted about-box "Quorvel Screen Saver( Direct X)"
+painted about-box OK
+# The configuration dialog takes no input meanwhile: its About button opens no second box.
+click 1006
+sleep 0.5
+[ "$(xdotool search --onlyvisible --name '^Quorvel\(Direct X\)$' | wc -l)" -eq 1 ] || fail "the dialog took a click under the About box"
 kill -TERM "$pid"
 wait_exit
 [ ! -e "$ini" ] || fail "SIGTERM wrote the profile"

@@ -1,0 +1,62 @@
+#include "platform/posix/reset_signal.h"
+
+#include "platform/afx/app.h"
+#include "platform/afx/msgqueue.h"
+#include "platform/afx/wnd.h"
+#include "platform/posix/posix_message_pump.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int g_pipe[2] = {-1, -1};
+UINT g_message = 0;
+
+void OnSignal(int) {
+    int saved = errno;
+    unsigned char byte = 1;
+    [[maybe_unused]] ssize_t n = write(g_pipe[1], &byte, 1);
+    errno = saved;
+}
+
+class ResetSignalSource : public EventSource {
+public:
+    int Fd() const override { return g_pipe[0]; }
+    void Pump() override {
+        unsigned char buf[16];
+        bool pending = false;
+        while (read(g_pipe[0], buf, sizeof buf) > 0) pending = true;
+        CWinApp* app = AfxGetApp();
+        // Signals that arrive together ask for one reset.
+        if (pending && app && app->m_pMainWnd && app->m_pMainWnd->m_hWnd)
+            app->m_pMainWnd->PostMessage(g_message);
+    }
+};
+
+ResetSignalSource g_source;
+
+} // namespace
+
+void AfxInstallResetSignal(UINT message) {
+    g_message = message;
+    if (g_pipe[0] >= 0) return;
+    if (pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    struct sigaction sa = {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGUSR1, &sa, nullptr);
+    ThePosixMessagePump().Add(&g_source);
+}
+
+void AfxRemoveResetSignal() {
+    if (g_pipe[0] < 0) return;
+    signal(SIGUSR1, SIG_DFL);
+    ThePosixMessagePump().Remove(&g_source);
+    close(g_pipe[0]);
+    close(g_pipe[1]);
+    g_pipe[0] = g_pipe[1] = -1;
+}

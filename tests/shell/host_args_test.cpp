@@ -1,0 +1,47 @@
+#include "shell/host_args.h"
+
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+HostArgs Parse(std::initializer_list<const char*> args, const char* env = nullptr) {
+    std::vector<const char*> argv{"quorvel"};
+    argv.insert(argv.end(), args);
+    return ParseHostArgs(static_cast<int>(argv.size()), argv.data(), env);
+}
+
+TEST(HostArgsTest, WindowIdInEveryFormAndBase) {
+    for (auto args : {Parse({"-window-id", "1234"}), Parse({"--window-id", "1234"}),
+                      Parse({"--window-id=1234"}), Parse({"--window-id", "0x4d2"}),
+                      Parse({"--window-id", "0X4D2"}), Parse({"-root"}, "1234"),
+                      Parse({"--root"}, "0x4d2"), Parse({"-root", "--window-id", "1234"}, "99")}) {
+        EXPECT_EQ(args.kind, HostArgs::Kind::Window);
+        EXPECT_EQ(args.window, 1234u);
+    }
+    EXPECT_EQ(Parse({"--window-id", "0xffffffff"}).window, 0xFFFFFFFFul);
+}
+
+TEST(HostArgsTest, RootWithoutEnvironmentMeansTheDesktop) {
+    EXPECT_EQ(Parse({"-root"}).kind, HostArgs::Kind::Desktop);
+}
+
+TEST(HostArgsTest, SwitchesAndOtherArgumentsAreNotHostArguments) {
+    for (auto args : {Parse({}), Parse({"s"}), Parse({"/p", "1234"}), Parse({"-c"}), Parse({"-rootx"}),
+                      Parse({"root"}), Parse({"-window-idx", "5"}), Parse({"s"}, "1234")})
+        EXPECT_EQ(args.kind, HostArgs::Kind::None);
+}
+
+TEST(HostArgsTest, MalformedIdsAreInvalidAndKeptForTheMessage) {
+    for (const char* id : {"", "0", "0x", "0x0", "-5", "+5", " 5", "5 ", "12x", "0x12g", "99999999999",
+                           "0x100000000", "4294967296"}) {
+        HostArgs args = Parse({"--window-id", id});
+        EXPECT_EQ(args.kind, HostArgs::Kind::Invalid) << id;
+        EXPECT_EQ(args.idText, id);
+        EXPECT_EQ(Parse({"-root"}, id).kind, HostArgs::Kind::Invalid) << id;
+    }
+    EXPECT_EQ(Parse({"--window-id"}).kind, HostArgs::Kind::Invalid);
+}
+
+} // namespace
