@@ -32,6 +32,9 @@ public:
 
     bool Repaint() override { return m_width == 0 || Show(0, 0, m_width, m_height); }
 
+    // The window's pixels belong to GDI: frames are drawn into the frame buffer and copied.
+    uint32_t* Surface(int, int) override { return nullptr; }
+
 private:
     bool Show(LONG left, LONG top, LONG right, LONG bottom) {
         const uint32_t* rows = m_last.data() + static_cast<size_t>(top) * static_cast<size_t>(m_width);
