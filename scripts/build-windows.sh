@@ -6,23 +6,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-packages=(
-  cmake ninja-build python3 googletest
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+scripts/install-deps.sh cmake ninja-build python3 googletest \
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   wine64 xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic
-)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get -o DPkg::Lock::Timeout=300 update -q
-  $sudo apt-get install -y --no-install-recommends -o DPkg::Lock::Timeout=300 "${missing[@]}"
-fi
 
 # 32-bit Windows programs run only where the kernel runs 32-bit programs and wine32 is there.
 wine32=""

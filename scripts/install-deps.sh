@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only those that are missing.
+# Installs the Debian packages the project needs (or those named as arguments), only those that
+# are missing.
 set -euo pipefail
-packages=(
+packages=("$@")
+[ ${#packages[@]} -gt 0 ] || packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
   libx11-dev libxext-dev libxrandr-dev libgtk-3-dev libpng-dev
