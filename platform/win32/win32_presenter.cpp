@@ -37,9 +37,6 @@ public:
 
     bool Repaint() override { return m_width == 0 || Show(0, 0, m_width, m_height); }
 
-    // The window's pixels belong to GDI: frames are drawn into the frame buffer and copied.
-    uint32_t* Surface(int, int) override { return nullptr; }
-
 private:
     void Resize(int width, int height) {
         if (width == m_width && height == m_height) return;
