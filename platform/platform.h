@@ -1,6 +1,7 @@
 // The operating system under the framework: every service the system reaches, chosen once per
 // process. Each platform folder fills the record with one connect function (ConnectX11,
-// ConnectWin32, ConnectNull) and the program's entry point installs it before anything else runs. The services are only declared here, so this header depends on no layer.
+// ConnectWin32, ConnectNull) and the program's entry point installs it before anything else
+// runs. The services are only declared here, so this header depends on no layer.
 #pragma once
 
 #include <memory>
