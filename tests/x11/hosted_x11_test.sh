@@ -7,25 +7,7 @@ quorvel=$1
 test_host=$2
 shots=$3
 mkdir -p "$shots"
-work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_CONFIG_HOME"
-passed=0
-failed=0
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-ok() { passed=$((passed + 1)); echo "ok: $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL: $1"; }
-check() { local name=$1; shift; if "$@"; then ok "$name"; else fail "$name"; fi; }
-# poll SECONDS COMMAND...: true as soon as the command is.
-poll() { local limit=$1 i; shift; for i in $(seq 1 $((limit * 10))); do "$@" && return 0; sleep 0.1; done; "$@"; }
-
-profile() { { echo '[3D Screen saver Config]'; printf '%s\n' "$@"; } >"$XDG_CONFIG_HOME/quorvel.INI"; }
+. "$(dirname "$0")/test_lib.sh"
 
 # host N [--argb] X Y W H: a host window; its id in host_win[N], its rectangle in host_rect[N],
 # commands go to it through file descriptor 10+N.

@@ -5,23 +5,7 @@ set -uo pipefail
 quorvel=$1
 hold_modes=$2
 res=$(cd "$(dirname "$0")/../../res" && pwd)
-work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_CONFIG_HOME"
-passed=0
-failed=0
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-ok() { passed=$((passed + 1)); echo "ok: $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL: $1"; }
-check() { local name=$1; shift; if "$@"; then ok "$name"; else fail "$name"; fi; }
-
-profile() { printf '[3D Screen saver Config]\n' >"$XDG_CONFIG_HOME/quorvel.INI"; printf '%s\n' "$@" >>"$XDG_CONFIG_HOME/quorvel.INI"; }
+. "$(dirname "$0")/test_lib.sh"
 
 # Starts the saver; sets $saver to its pid and $win to its window once it is mapped.
 start_saver() {
