@@ -36,14 +36,6 @@ resized() { local n=$1 w=$2 h=$3; read -r x y _ _ <<<"${host_rect[$n]}"; host_re
 
 # saver VAR ARGS...: starts the program with these arguments; its pid in VAR.
 saver() { local var=$1; shift; "$quorvel" "$@" 2>"$work/stderr.$var" & printf -v "$var" %s $!; pids+=($!); }
-ended_within() {
-  local pid=$1 limit=$2 i
-  for i in $(seq 1 $((limit * 20))); do
-    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; status=$?; return 0; fi
-    sleep 0.05
-  done
-  return 1
-}
 ends_cleanly() { ended_within "$1" 1 && [ "$status" -eq 0 ]; }
 running() { kill -0 "$1" 2>/dev/null; }
 

@@ -21,15 +21,6 @@ start_saver() {
   [ -n "$win" ]
 }
 
-# Waits up to $2 seconds for process $1 to end; its exit status in $status.
-ended_within() {
-  local pid=$1 limit=$2 i
-  for i in $(seq 1 $((limit * 20))); do
-    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; status=$?; return 0; fi
-    sleep 0.05
-  done
-  return 1
-}
 still_running() { sleep "${1:-0.5}"; kill -0 "$saver" 2>/dev/null; }
 # Polls a condition for up to $1 seconds.
 within() {

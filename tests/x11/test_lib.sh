@@ -19,3 +19,12 @@ check() { local name=$1; shift; if "$@"; then ok "$name"; else fail "$name"; fi;
 poll() { local limit=$1 i; shift; for i in $(seq 1 $((limit * 10))); do "$@" && return 0; sleep 0.1; done; "$@"; }
 # profile LINE...: the settings file with these lines in its section.
 profile() { { echo '[3D Screen saver Config]'; printf '%s\n' "$@"; } >"$XDG_CONFIG_HOME/quorvel.INI"; }
+# ended_within PID SECONDS: true when the process ended in time; its exit status in $status.
+ended_within() {
+  local pid=$1 limit=$2 i
+  for i in $(seq 1 $((limit * 20))); do
+    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; status=$?; return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
