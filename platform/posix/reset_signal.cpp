@@ -14,11 +14,17 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 UINT g_message = 0;
+// The write end as the handler sees it, set before the handler is installed (as for the close
+// signals).
+volatile sig_atomic_t g_signalFd = -1;
 
 void OnSignal(int) {
     int saved = errno;
     unsigned char byte = 1;
-    [[maybe_unused]] ssize_t n = write(g_pipe[1], &byte, 1);
+    int fd = g_signalFd;
+    if (fd >= 0 && write(fd, &byte, 1) < 0) {
+        // A full pipe already holds a pending reset request.
+    }
     errno = saved;
 }
 
@@ -44,19 +50,11 @@ void AfxInstallResetSignal(UINT message) {
     g_message = message;
     if (g_pipe[0] >= 0) return;
     if (pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    g_signalFd = g_pipe[1];
     struct sigaction sa = {};
     sa.sa_handler = OnSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
     sigaction(SIGUSR1, &sa, nullptr);
     ThePosixMessagePump().Add(&g_source);
-}
-
-void AfxRemoveResetSignal() {
-    if (g_pipe[0] < 0) return;
-    signal(SIGUSR1, SIG_DFL);
-    ThePosixMessagePump().Remove(&g_source);
-    close(g_pipe[0]);
-    close(g_pipe[1]);
-    g_pipe[0] = g_pipe[1] = -1;
 }

@@ -2,4 +2,3 @@
 #include "platform/posix/reset_signal.h"
 
 void AfxInstallResetSignal(UINT) {}
-void AfxRemoveResetSignal() {}
