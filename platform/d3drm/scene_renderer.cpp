@@ -1,8 +1,5 @@
 #include "platform/d3drm/scene_renderer.h"
 
-#include "platform/d3drm/light.h"
-#include "platform/d3drm/material.h"
-#include "platform/swr/triangle_fan.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,54 +15,7 @@ constexpr size_t kParallelTriangles = 8192;
 // Bands thinner than this are not worth a thread of their own.
 constexpr int kMinBandRows = 32;
 
-bool SameProjection(const Projection& a, const Projection& b) {
-    return a.field == b.field && a.front == b.front && a.back == b.back && a.left == b.left &&
-           a.top == b.top && a.width == b.width && a.height == b.height;
-}
-
-bool SameTransform(const RMTransform& a, const RMTransform& b) {
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            if (a.m[i][j] != b.m[i][j]) return false;
-    return true;
-}
-
-Rgb ColourOf(D3DCOLOR c) {
-    return {D3DRMColorGetRed(c), D3DRMColorGetGreen(c), D3DRMColorGetBlue(c)};
-}
-
-SurfaceMaterial SurfaceOf(const IDirect3DRMMaterial* material) {
-    SurfaceMaterial s;
-    if (!material) return s;
-    const RMColorRGB specular = material->Specular(), emissive = material->Emissive();
-    s.power = material->Power();
-    s.specular = {specular.r, specular.g, specular.b};
-    s.emissive = {emissive.r, emissive.g, emissive.b};
-    return s;
-}
-
-LightSource SourceOf(const IDirect3DRMLight& light, const IDirect3DRMFrame& frame) {
-    const RMColorRGB c = light.Color();
-    LightSource s;
-    s.type = light.Type();
-    s.colour = {c.r, c.g, c.b};
-    s.position = frame.WorldTransform().Origin();
-    s.direction = frame.WorldTransform().Axis(2);
-    s.range = light.Range();
-    s.umbra = light.Umbra();
-    s.penumbra = light.Penumbra();
-    s.constant = light.ConstantAttenuation();
-    s.linear = light.LinearAttenuation();
-    s.quadratic = light.QuadraticAttenuation();
-    return s;
-}
-
 } // namespace
-
-bool SceneRenderer::LightKey::operator==(const LightKey& o) const {
-    return light == o.light && lightRevision == o.lightRevision && frame == o.frame &&
-           SameTransform(world, o.world);
-}
 
 SceneRenderer::SceneRenderer(FrameBuffer& target) : m_target(target), m_rasterizer(target) {
     SetThreads(std::thread::hardware_concurrency());
@@ -77,114 +27,18 @@ void SceneRenderer::SetThreads(unsigned count) {
     for (unsigned i = 0; m_threads > 1 && i < m_threads; ++i) m_bandRasterizers.emplace_back(m_target);
 }
 
-void SceneRenderer::Walk(const IDirect3DRMFrame& frame) {
-    m_frames.push_back(&frame);
-    for (const IDirect3DRMLight* light : frame.Lights())
-        m_lightKeys.push_back({light, light->Revision(), &frame, frame.WorldTransform()});
-    for (const IDirect3DRMFrame* child : frame.Children())
-        Walk(*child);
-}
-
-bool SceneRenderer::TakeEnvironment(const SceneView& view) {
-    const RMTransform cameraWorld =
-        view.camera ? view.camera->WorldTransform() : RMTransform::Identity();
-    const bool same = m_generation != 0 && m_lightKeys == m_lastLightKeys &&
-                      view.camera == m_lastCamera &&
-                      SameTransform(cameraWorld, m_lastCameraWorld) &&
-                      SameProjection(view.projection, m_lastProjection) &&
-                      view.mono == m_lastMono && view.shades == m_lastShades;
-    if (same) return false;
-    ++m_generation;
-    m_lastLightKeys = m_lightKeys;
-    m_lastCamera = view.camera;
-    m_lastCameraWorld = cameraWorld;
-    m_lastProjection = view.projection;
-    m_lastMono = view.mono;
-    m_lastShades = view.shades;
-
-    m_lights.clear();
-    for (const LightKey& key : m_lightKeys)
-        m_lights.push_back(SourceOf(*key.light, *key.frame));
-    m_worldToCamera = cameraWorld.InverseRigid();
-    const D3DVECTOR forward = cameraWorld.Axis(2);
-    m_lighter.emplace(m_lights, D3DVECTOR{-forward.x, -forward.y, -forward.z});
-    m_rasterizer.SetProjection(view.projection);
-    return true;
-}
-
-bool SceneRenderer::CanDrawIncrementally(const IDirect3DRMFrame& root, bool clear,
-                                         bool contentsKept) const {
-    if (!clear || !contentsKept || !m_hasFrame || &root != m_lastRoot) return false;
-    if (IDirect3DRMObject::LastChangeOfRendered() > m_lastClock) return false;
-    if (m_frames.size() != m_records.size()) return false;
-    for (const IDirect3DRMFrame* frame : m_frames) {
-        auto it = m_records.find(frame);
-        if (it == m_records.end() || it->second.revision != frame->Revision()) return false;
-    }
-    return true;
-}
-
 bool SceneRenderer::IsCurrent(const VisualCache& cache, const IDirect3DRMMesh& mesh,
                               const IDirect3DRMFrame& frame) const {
-    if (cache.mesh != &mesh || cache.generation != m_generation) return false;
-    if (mesh.Revision() > cache.computedAt || frame.Revision() > cache.computedAt) return false;
-    for (size_t g = 0; g < mesh.GroupCount(); ++g) {
-        const IDirect3DRMMaterial* material = mesh.Group(g).Material();
-        if (material && material->Revision() > cache.computedAt) return false;
-    }
-    return true;
+    return cache.mesh == &mesh && SceneWalker::IsCurrent(cache.computedAt, cache.generation, mesh, frame);
 }
 
 void SceneRenderer::Compute(VisualCache& cache, const IDirect3DRMMesh& mesh,
                             const IDirect3DRMFrame& frame) {
     cache.mesh = &mesh;
     cache.computedAt = IDirect3DRMObject::CurrentRevision();
-    cache.generation = m_generation;
-    std::vector<CameraVertex>& camera = m_cameraScratch;
-    Reserve(mesh, camera, cache.triangles);
-    const RMTransform& world = frame.WorldTransform();
-    const RMTransform toCamera = world.Then(m_worldToCamera);
-    for (size_t g = 0; g < mesh.GroupCount(); ++g) {
-        const RMMeshGroup& group = mesh.Group(g);
-        const uint32_t base = static_cast<uint32_t>(camera.size());
-        LightToCamera(group, world, toCamera, camera);
-        for (size_t f = 0; f < group.FaceCount(); ++f) AppendFan(group.Face(f), base, cache.triangles);
-    }
-    Project(cache, camera);
-}
-
-void SceneRenderer::Reserve(const IDirect3DRMMesh& mesh, std::vector<CameraVertex>& camera,
-                            std::vector<uint32_t>& triangles) {
-    camera.clear();
-    triangles.clear();
-    size_t vertexCount = 0, triangleCount = 0;
-    for (size_t g = 0; g < mesh.GroupCount(); ++g) {
-        const RMMeshGroup& group = mesh.Group(g);
-        vertexCount += group.Vertices().size();
-        for (size_t f = 0; f < group.FaceCount(); ++f)
-            triangleCount += group.Face(f).size() - 2;
-    }
-    camera.reserve(vertexCount);
-    triangles.reserve(triangleCount * 3);
-}
-
-void SceneRenderer::LightToCamera(const RMMeshGroup& group, const RMTransform& world,
-                                  const RMTransform& toCamera, std::vector<CameraVertex>& camera) const {
-    const Rgb surface = ColourOf(group.Color());
-    const SurfaceMaterial material = SurfaceOf(group.Material());
-    const bool lit = (group.Quality() & D3DRMLIGHT_ON) != 0;
-    for (const D3DRMVERTEX& v : group.Vertices()) {
-        Rgb c = surface;
-        if (lit) {
-            const D3DVECTOR position = world.ApplyToPoint(v.position);
-            const D3DVECTOR normal = world.ApplyToDirection(v.normal);
-            c = m_view.mono
-                    ? m_lighter->LightMono(position, normal, surface, material, m_view.shades)
-                    : m_lighter->Light(position, normal, surface, material);
-        }
-        const D3DVECTOR p = toCamera.ApplyToPoint(v.position);
-        camera.push_back({p.x, p.y, p.z, c.r, c.g, c.b});
-    }
+    cache.generation = Generation();
+    LightMesh(mesh, frame, m_cameraScratch, cache.triangles);
+    Project(cache, m_cameraScratch);
 }
 
 void SceneRenderer::Project(VisualCache& cache, const std::vector<CameraVertex>& camera) {
@@ -222,7 +76,7 @@ void SceneRenderer::QueueNewVisuals(const IDirect3DRMFrame& frame, FrameRecord& 
         if (!mesh) continue;
         VisualCache& cache = record.visuals[i];
         const bool current =
-            i < record.cached ? cache.generation == m_generation : IsCurrent(cache, *mesh, frame);
+            i < record.cached ? cache.generation == Generation() : IsCurrent(cache, *mesh, frame);
         if (!current) Compute(cache, *mesh, frame);
         m_queue.push_back(&cache);
         m_queuedTriangles += cache.triangles.size() / 3;
@@ -310,12 +164,10 @@ void SceneRenderer::DrawInBands(int top, int bottom, unsigned bands) {
 
 void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, bool clear,
                            bool contentsKept) {
-    m_view = view;
-    m_frames.clear();
-    m_lightKeys.clear();
-    Walk(root);
-    const bool environmentChanged = TakeEnvironment(view);
-    const bool incremental = !environmentChanged && CanDrawIncrementally(root, clear, contentsKept);
+    const bool environmentChanged = Gather(root, view);
+    if (environmentChanged) m_rasterizer.SetProjection(view.projection);
+    const bool incremental =
+        !environmentChanged && clear && contentsKept && OnlyVisualsAdded(root, m_records);
 
     m_lastDrawn = 0;
     m_lastIncremental = incremental;
@@ -330,9 +182,8 @@ void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, 
             record.visited = false;
         }
     }
-    const bool nothingDrawnChanged =
-        m_hasFrame && IDirect3DRMObject::LastChangeOfRendered() <= m_lastClock;
-    for (const IDirect3DRMFrame* frame : m_frames) {
+    const bool nothingDrawnChanged = NothingDrawnChanged();
+    for (const IDirect3DRMFrame* frame : Frames()) {
         FrameRecord& record = m_records[frame];
         const bool trusted = nothingDrawnChanged && record.revision == frame->Revision();
         record.revision = frame->Revision();
@@ -342,11 +193,7 @@ void SceneRenderer::Render(const IDirect3DRMFrame& root, const SceneView& view, 
     DrawQueue();
     if (!incremental)
         std::erase_if(m_records, [](const auto& entry) { return !entry.second.visited; });
-
-    m_lastRoot = &root;
-    m_lastClock = IDirect3DRMObject::CurrentRevision();
-    m_hasFrame = true;
-    IDirect3DRMObject::NoteRendered(m_lastClock);
+    Finish(root);
 }
 
 } // namespace swr

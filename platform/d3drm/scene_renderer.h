@@ -1,31 +1,19 @@
 // Draws a retained-mode scene into a frame buffer, keeping what it computed between frames.
 #pragma once
 
-#include "platform/d3drm/frame.h"
-#include "platform/swr/lighting.h"
-#include "platform/d3drm/mesh.h"
-#include "platform/swr/raster.h"
+#include "platform/d3drm/scene_walker.h"
 
-#include <optional>
 #include <unordered_map>
 #include <vector>
 
 namespace swr {
-
-// How a viewport looks at the scene.
-struct SceneView {
-    const IDirect3DRMFrame* camera = nullptr;
-    Projection projection;
-    bool mono = false; // ramp model: grey light quantised to `shades` levels
-    int shades = 32;
-};
 
 // Lit vertex colours and camera-space vertices are kept per (mesh, frame) and computed again only
 // when the lights, the camera, the projection, the frame's transform, the mesh or one of its
 // materials changed. When the only change since the last frame is visuals appended to frames, a
 // cleared frame draws just those visuals onto what the buffer holds, which gives the image of a
 // full redraw except where two surfaces lie at exactly the same depth (the one drawn first stays).
-class SceneRenderer {
+class SceneRenderer : private SceneWalker {
 public:
     explicit SceneRenderer(FrameBuffer& target);
 
@@ -63,29 +51,11 @@ private:
         std::vector<VisualCache> visuals;
         bool visited = false;
     };
-    // A light as placed: its frame's revision would also rise for changes that move nothing
-    // (the scene root's background, new children), so the placement itself is compared.
-    struct LightKey {
-        const IDirect3DRMLight* light;
-        uint64_t lightRevision;
-        const IDirect3DRMFrame* frame;
-        RMTransform world;
-        bool operator==(const LightKey& o) const;
-    };
-
-    void Walk(const IDirect3DRMFrame& frame);
-    // True when lights, camera, projection or colour model differ from the last frame's.
-    bool TakeEnvironment(const SceneView& view);
-    bool CanDrawIncrementally(const IDirect3DRMFrame& root, bool clear, bool contentsKept) const;
     bool IsCurrent(const VisualCache& cache, const IDirect3DRMMesh& mesh,
                    const IDirect3DRMFrame& frame) const;
-    // Fills the cache in three stages: vertices lit and moved to camera space, faces split into
-    // triangles, vertices projected to the screen.
+    // Fills the cache: vertices lit and moved to camera space, faces split into triangles,
+    // vertices projected to the screen.
     void Compute(VisualCache& cache, const IDirect3DRMMesh& mesh, const IDirect3DRMFrame& frame);
-    static void Reserve(const IDirect3DRMMesh& mesh, std::vector<CameraVertex>& camera,
-                        std::vector<uint32_t>& triangles);
-    void LightToCamera(const RMMeshGroup& group, const RMTransform& world, const RMTransform& toCamera,
-                       std::vector<CameraVertex>& camera) const;
     // Screen vertices, and the rows the visual can touch (all rows when some vertex is clipped).
     void Project(VisualCache& cache, const std::vector<CameraVertex>& camera);
     // trusted: nothing drawn before has changed, so caches current at the last frame still are.
@@ -100,30 +70,10 @@ private:
 
     FrameBuffer& m_target;
     Rasterizer m_rasterizer;
-    SceneView m_view;
-
-    // Gathered by the walk of the current frame.
-    std::vector<const IDirect3DRMFrame*> m_frames;
-    std::vector<LightKey> m_lightKeys;
-    std::vector<LightSource> m_lights;
     std::vector<CameraVertex> m_cameraScratch;
     std::vector<const VisualCache*> m_queue;
     size_t m_queuedTriangles = 0;
 
-    // Kept from earlier frames.
-    std::vector<LightKey> m_lastLightKeys;
-    const IDirect3DRMFrame* m_lastCamera = nullptr;
-    RMTransform m_lastCameraWorld = RMTransform::Identity();
-    Projection m_lastProjection;
-    bool m_lastMono = false;
-    int m_lastShades = 0;
-    const IDirect3DRMFrame* m_lastRoot = nullptr;
-    uint64_t m_lastRootRevision = 0;
-    uint64_t m_lastClock = 0;
-    bool m_hasFrame = false;
-    uint64_t m_generation = 0;
-    std::optional<VertexLighter> m_lighter;
-    RMTransform m_worldToCamera = RMTransform::Identity();
     std::unordered_map<const IDirect3DRMFrame*, FrameRecord> m_records;
 
     unsigned m_threads = 1;
