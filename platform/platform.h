@@ -14,6 +14,9 @@ namespace swr {
 class Presenter;      // platform/swr/presenter.h
 struct SurfaceTarget; // platform/d3drm/window_presenter.h
 } // namespace swr
+namespace gl {
+class Backend; // platform/gl/gl_surface.h
+} // namespace gl
 
 // Makes the presenter for a window surface; null when the window cannot be reached.
 using PresenterFactory = std::unique_ptr<swr::Presenter> (*)(const swr::SurfaceTarget& target);
@@ -27,6 +30,8 @@ struct Platform {
     std::shared_ptr<MessagePump> pump;
     // Presenters for window surfaces; null when no window can be presented to.
     PresenterFactory presenters = nullptr;
+    // OpenGL contexts for the hardware device; null where the platform has none.
+    std::shared_ptr<gl::Backend> gl;
 };
 
 // Installs the platform for the rest of the process; kept until the process ends (objects

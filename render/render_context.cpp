@@ -54,7 +54,7 @@ BOOL CRenderContext::Initialize(CWnd* window, BOOL preferHardware) {
                        CreateFrame(nullptr, &m_pScene) && CreateFrame(m_pScene, &m_pCamera) &&
                        SetCameraPosition(0.0f, 0.0f, 0.0f) &&
                        DirectDrawCreateClipper(0, &m_pClipper, nullptr) == S_OK &&
-                       AttachWindow(window) && CreateDevice(window, 0, 0);
+                       AttachWindow(window) && CreateDevice(window ? window->m_hWnd : nullptr, 0, 0);
     if (!built) {
         ReleaseAll();
         return FALSE;
@@ -75,10 +75,10 @@ BOOL CRenderContext::AttachWindow(CWnd* window) {
     return m_pClipper->SetHWnd(0, window ? window->m_hWnd : nullptr) == S_OK;
 }
 
-BOOL CRenderContext::CreateDevice(CWnd* window, int width, int height) {
+BOOL CRenderContext::CreateDevice(HWND window, int width, int height) {
     if (width == 0 || height == 0) {
         RECT client{0, 0, 0, 0};
-        if (window) ::GetClientRect(window->m_hWnd, &client);
+        if (window) ::GetClientRect(window, &client);
         if (width == 0) width = client.right - client.left;
         if (height == 0) height = client.bottom - client.top;
     }
@@ -114,11 +114,25 @@ BOOL CRenderContext::StartRendering(LONG waitLimit) {
 BOOL CRenderContext::DrawFrameNow() {
     CSingleLock lock(&m_sceneLock, TRUE);
     if (!m_pDevice || !m_pViewport || !m_pScene) return FALSE;
-    return CRenderThread::DrawFrame(m_pDevice, m_pViewport, m_pScene) == S_OK;
+    HRESULT hr = CRenderThread::DrawFrame(m_pDevice, m_pViewport, m_pScene);
+    if (hr == D3DRMERR_DEVICELOST && FallBackToSoftware())
+        hr = CRenderThread::DrawFrame(m_pDevice, m_pViewport, m_pScene);
+    return hr == S_OK;
 }
 
 BOOL CRenderContext::Resize(CWnd* window) {
     CSingleLock lock(&m_sceneLock, TRUE);
+    return RebuildDevice(window ? window->m_hWnd : nullptr);
+}
+
+BOOL CRenderContext::FallBackToSoftware() {
+    CSingleLock lock(&m_sceneLock, TRUE);
+    if (!m_pD3DRM || !m_pCamera || !m_pClipper) return FALSE;
+    if (!SearchDevices(m_search, m_nDisplayDepth, FALSE)) return FALSE;
+    return RebuildDevice(m_pClipper->GetHWnd());
+}
+
+BOOL CRenderContext::RebuildDevice(HWND window) {
     if (!m_pD3DRM || !m_pCamera || !m_pClipper) return FALSE;
     const bool rendering = m_bReady;
     m_thread.Pause();
@@ -140,6 +154,7 @@ BOOL CRenderContext::PauseRendering() {
 }
 
 BOOL CRenderContext::RequestFrame() {
+    if (m_thread.TakeDeviceLost()) FallBackToSoftware();
     return m_thread.Wake();
 }
 
@@ -220,6 +235,8 @@ BOOL CRenderContext::HandlePaint(HDC dc) {
         return TRUE;
     win->HandlePaint(dc);
     win->Release();
+    // A hardware device's frame is shown again by the thread that draws.
+    if (m_pDevice->IsHardware()) RequestFrame();
     return TRUE;
 }
 

@@ -22,6 +22,8 @@ public:
     // Rebuilds device and viewport at the window's present size; the next frame is drawn
     // whole. FALSE (and no drawing until a later success) when they cannot be rebuilt.
     BOOL Resize(CWnd* window);
+    // Asks the render thread for a frame; first replaces a hardware device that a frame found
+    // lost by the software device.
     BOOL RequestFrame();
     // Draws one frame on the calling thread as the render thread would, under the scene lock:
     // for callers that advance the saver without the timer and want every tick shown.
@@ -58,7 +60,12 @@ private:
     BOOL FindDevice();
     BOOL CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame);
     BOOL AttachWindow(CWnd* window);
-    BOOL CreateDevice(CWnd* window, int width, int height);
+    BOOL CreateDevice(HWND window, int width, int height);
+    // Device and viewport made again for the window with the device search's choice; the caller
+    // holds the scene lock.
+    BOOL RebuildDevice(HWND window);
+    // The search again without preferring hardware, and the device rebuilt on its choice.
+    BOOL FallBackToSoftware();
 
     mutable CCriticalSection m_sceneLock;
     CRenderThread m_thread;

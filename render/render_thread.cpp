@@ -42,7 +42,8 @@ BOOL CRenderThread::Wake() {
 
 void CRenderThread::OnWake() {
     CSingleLock scene(m_pSceneLock, TRUE);
-    if (m_bRendering.load()) DrawFrame(m_pDevice, m_pViewport, m_pScene);
+    if (m_bRendering.load() && DrawFrame(m_pDevice, m_pViewport, m_pScene) == D3DRMERR_DEVICELOST)
+        m_bDeviceLost.store(TRUE);
 }
 
 HRESULT CRenderThread::DrawFrame(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport,

@@ -21,6 +21,8 @@ public:
     BOOL Resume();
     // Asks for one frame; wakes during a frame collapse into one more frame.
     BOOL Wake();
+    // Whether a frame found the device lost since the last call (the owner then replaces it).
+    BOOL TakeDeviceLost() { return m_bDeviceLost.exchange(FALSE); }
     void OnWake() override;
 
     // One render step: the scene moved by a tick, cleared, drawn and presented. The caller holds
@@ -30,6 +32,7 @@ public:
 private:
     CSyncObject* m_pSceneLock;
     std::atomic<BOOL> m_bRendering{FALSE};
+    std::atomic<BOOL> m_bDeviceLost{FALSE};
     IDirect3DRMViewport* m_pViewport = nullptr;
     IDirect3DRMFrame* m_pScene = nullptr;
     IDirect3DRMDevice* m_pDevice = nullptr;

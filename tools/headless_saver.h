@@ -7,6 +7,8 @@
 #include <vector>
 
 struct HeadlessRun {
+    // The device drawn with; Default lets the saver's device search choose among all.
+    enum class Device { Default, Rgb, Mono, Gl } device = Device::Default;
     unsigned seed = 1;
     int ticks = 100;
     int width = 640;
@@ -16,8 +18,10 @@ struct HeadlessRun {
 
 struct HeadlessFrame {
     int width = 0, height = 0;
+    bool hardware = false; // drawn by the GL device
     std::vector<uint32_t> pixels; // 0x00RRGGBB, rows top to bottom
 };
 
-// The frame after the ticks, or an empty frame when the saver could not start.
+// The frame after the ticks, or an empty frame when the saver could not start or the device
+// asked for does not exist. The GL device draws offscreen (EGL without a surface).
 HeadlessFrame RunHeadlessSaver(const HeadlessRun& run);

@@ -11,9 +11,11 @@ namespace {
 
 const char kUsage[] =
     "usage: quorvel-snapshot [--seed N] [--ticks N] [--width W] [--height H] [--profile FILE]"
-    " --out FILE.png\n"
+    " [--device rgb|mono|gl] --out FILE.png\n"
     "Runs the saver without a display for N timer ticks from the random seed N and writes the\n"
-    "last frame to FILE.png. Settings come from FILE (defaults when absent).\n";
+    "last frame to FILE.png. Settings come from FILE (defaults when absent). --device draws with\n"
+    "that device only (gl: OpenGL offscreen, also on a software driver); without it the saver's\n"
+    "device search chooses.\n";
 
 bool Parse(int argc, char** argv, HeadlessRun* run, const char** out) {
     for (int i = 1; i < argc; i += 2) {
@@ -31,6 +33,12 @@ bool Parse(int argc, char** argv, HeadlessRun* run, const char** out) {
             run->height = static_cast<int>(n);
         else if (std::strcmp(name, "--profile") == 0)
             run->profile = value;
+        else if (std::strcmp(name, "--device") == 0 && std::strcmp(value, "rgb") == 0)
+            run->device = HeadlessRun::Device::Rgb;
+        else if (std::strcmp(name, "--device") == 0 && std::strcmp(value, "mono") == 0)
+            run->device = HeadlessRun::Device::Mono;
+        else if (std::strcmp(name, "--device") == 0 && std::strcmp(value, "gl") == 0)
+            run->device = HeadlessRun::Device::Gl;
         else if (std::strcmp(name, "--out") == 0)
             *out = value;
         else
@@ -50,7 +58,14 @@ int main(int argc, char** argv) {
     }
     HeadlessFrame frame = RunHeadlessSaver(run);
     if (frame.pixels.empty()) {
-        std::fputs("quorvel-snapshot: the saver could not start\n", stderr);
+        std::fputs(run.device == HeadlessRun::Device::Gl
+                       ? "quorvel-snapshot: no OpenGL context can be made here\n"
+                       : "quorvel-snapshot: the saver could not start\n",
+                   stderr);
+        return 1;
+    }
+    if (run.device == HeadlessRun::Device::Gl && !frame.hardware) {
+        std::fputs("quorvel-snapshot: the GL device failed; the frame was not drawn with it\n", stderr);
         return 1;
     }
     if (!WritePng(out, frame.pixels.data(), frame.width, frame.height)) {

@@ -54,6 +54,9 @@ constexpr HRESULT D3DRMERR_BADVALUE = static_cast<HRESULT>(0x88760000u | 781);
 constexpr HRESULT D3DRMERR_BADOBJECT = static_cast<HRESULT>(0x88760000u | 782);
 constexpr HRESULT D3DRMERR_NOTFOUND = static_cast<HRESULT>(0x88760000u | 785);
 constexpr HRESULT D3DRMERR_BADALLOC = static_cast<HRESULT>(0x88760000u | 786);
+// A hardware device whose context or surface is gone: it draws nothing more, and its owner
+// makes another device.
+constexpr HRESULT D3DRMERR_DEVICELOST = static_cast<HRESULT>(0x88760000u | 797);
 
 // Colour packing: channels clamped to 0..1, byte = floor(c × 255).
 D3DCOLOR D3DRMCreateColorRGBA(D3DVALUE red, D3DVALUE green, D3DVALUE blue, D3DVALUE alpha);

@@ -1,5 +1,7 @@
-// Direct3D device enumeration: the software RGB and mono devices of this layer, each described
-// twice (as hardware and as software emulation) the way the driver reports them.
+// Direct3D device enumeration: the software RGB and mono devices of this layer and, where the
+// platform's OpenGL driver is hardware (or QUORVEL_GL=force), a hardware RGB device drawing with
+// OpenGL; each described twice (as hardware and as software emulation) the way the driver
+// reports them.
 #pragma once
 
 #include "platform/d3drm/guid.h"
@@ -29,6 +31,8 @@ constexpr GUID IID_IDirect3DRGBDevice = {
     0xA4665C60, 0x2673, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
 constexpr GUID IID_IDirect3DRampDevice = {
     0xF2086B20, 0x259F, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
+constexpr GUID IID_IDirect3DHALDevice = {
+    0x84E63DE0, 0x46AA, 0x11CF, {0x81, 0x6F, 0x00, 0x00, 0xC0, 0x20, 0x15, 0x6E}};
 
 // One device as the enumeration reports it.
 struct D3DDeviceEntry {
@@ -39,10 +43,12 @@ struct D3DDeviceEntry {
     D3DDEVICEDESC software;
 };
 
-// The devices of this layer: software RGB, then software mono, both at 16, 24 and 32 bits.
+// The devices of this layer: software RGB, then software mono, then the hardware RGB device where
+// there is one, all at 16, 24 and 32 bits. The GL driver is probed once, at the first call that
+// needs it. The hardware device's name is the driver's renderer string.
 std::vector<D3DDeviceEntry> D3DBuiltInDevices();
-// Replaces the list that EnumDevices reports, for tests of device selection; nullptr restores
-// the built-in list.
+// Replaces the list that EnumDevices reports (tests of device selection, tools that pick a
+// device); nullptr restores the built-in list.
 void D3DSetDeviceListForTesting(const std::vector<D3DDeviceEntry>* devices);
 // The entry of the device with this GUID in the list EnumDevices reports; false when absent.
 bool D3DFindDevice(const GUID& guid, D3DDeviceEntry* entry);

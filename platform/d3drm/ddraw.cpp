@@ -1,6 +1,8 @@
 #include "platform/d3drm/ddraw.h"
 
 #include "platform/d3drm/d3d.h"
+#include "platform/gl/driver_policy.h"
+#include "platform/platform.h"
 
 #include <mutex>
 #include <new>
@@ -20,13 +22,28 @@ D3DDeviceEntry SoftwareDevice(const GUID& guid, D3DCOLORMODEL model, const char*
     return e;
 }
 
+// The hardware device, when the installed platform's GL driver offers one.
+std::optional<D3DDeviceEntry> HardwareDevice() {
+    const gl::Preference preference = gl::PreferenceFromEnvironment();
+    if (preference == gl::Preference::Off || !IsPlatformInstalled() || !ThePlatform().gl) return std::nullopt;
+    const gl::DriverInfo& driver = ThePlatform().gl->Probe();
+    if (!gl::OffersDevice(driver, preference)) return std::nullopt;
+    D3DDeviceEntry e{IID_IDirect3DHALDevice, "Hardware RGB device (OpenGL)", driver.renderer, {}, {}};
+    e.hardware.dcmColorModel = D3DCOLOR_RGB;
+    e.hardware.dwDeviceRenderBitDepth = DDBD_16 | DDBD_24 | DDBD_32;
+    e.hardware.dwDeviceZBufferBitDepth = DDBD_16 | DDBD_24;
+    return e;
+}
+
 } // namespace
 
 std::vector<D3DDeviceEntry> D3DBuiltInDevices() {
-    return {SoftwareDevice(IID_IDirect3DRGBDevice, D3DCOLOR_RGB, "Software RGB device",
-                           "RGB Emulation"),
-            SoftwareDevice(IID_IDirect3DRampDevice, D3DCOLOR_MONO, "Software mono (ramp) device",
-                           "Ramp Emulation")};
+    std::vector<D3DDeviceEntry> devices = {
+        SoftwareDevice(IID_IDirect3DRGBDevice, D3DCOLOR_RGB, "Software RGB device", "RGB Emulation"),
+        SoftwareDevice(IID_IDirect3DRampDevice, D3DCOLOR_MONO, "Software mono (ramp) device",
+                       "Ramp Emulation")};
+    if (std::optional<D3DDeviceEntry> hardware = HardwareDevice()) devices.push_back(*hardware);
+    return devices;
 }
 
 void D3DSetDeviceListForTesting(const std::vector<D3DDeviceEntry>* devices) {

@@ -5,8 +5,20 @@
 #include <bit>
 #include <new>
 
-IDirect3DRMDevice::IDirect3DRMDevice(int width, int height, bool mono, swr::SurfaceTarget target)
-    : m_frame(width, height, true), m_mono(mono), m_target(std::move(target)) {}
+namespace {
+
+// A hardware device keeps a frame of its own only to read a memory surface's picture into.
+bool KeepsFrame(const gl::Device* gl, const swr::SurfaceTarget& target) {
+    return !gl || target.kind == WindowSurface::Kind::Memory;
+}
+
+} // namespace
+
+IDirect3DRMDevice::IDirect3DRMDevice(int width, int height, bool mono, swr::SurfaceTarget target,
+                                     std::unique_ptr<gl::Device> gl)
+    : m_width(width), m_height(height), m_gl(std::move(gl)),
+      m_frame(KeepsFrame(m_gl.get(), target) ? width : 0, KeepsFrame(m_gl.get(), target) ? height : 0, true),
+      m_mono(mono), m_target(std::move(target)) {}
 
 IDirect3DRMDevice::~IDirect3DRMDevice() = default;
 
@@ -21,11 +33,11 @@ HRESULT IDirect3DRMDevice::QueryInterface(REFIID iid, void** object) {
 }
 
 DWORD IDirect3DRMDevice::GetWidth() {
-    return static_cast<DWORD>(m_frame.Width());
+    return static_cast<DWORD>(m_width);
 }
 
 DWORD IDirect3DRMDevice::GetHeight() {
-    return static_cast<DWORD>(m_frame.Height());
+    return static_cast<DWORD>(m_height);
 }
 
 HRESULT IDirect3DRMDevice::SetQuality(D3DRMRENDERQUALITY quality) {
@@ -56,6 +68,9 @@ swr::FrameBuffer& IDirect3DRMDevice::DrawingFrame() {
 }
 
 HRESULT IDirect3DRMDevice::Update() {
+    // A hardware device released on another thread is destroyed here, by the thread it drew on.
+    gl::DestroyRetired();
+    if (m_gl) return UpdateGl();
     DrawingFrame();
     if (m_pendingClear) m_pendingClear->DrawPendingClear();
     RECT damage = m_frame.TakeDamage();
@@ -75,7 +90,22 @@ HRESULT IDirect3DRMDevice::Update() {
     return S_OK;
 }
 
+HRESULT IDirect3DRMDevice::UpdateGl() {
+    if (!m_gl->Begin()) return D3DRMERR_DEVICELOST;
+    if (m_pendingClear) m_pendingClear->DrawPendingClear();
+    const bool memory = m_target.kind == WindowSurface::Kind::Memory;
+    if (!m_gl->Present(memory ? m_frame.Pixels() : nullptr)) return D3DRMERR_DEVICELOST;
+    if (memory) {
+        swr::Presenter* presenter = EnsurePresenter();
+        if (!presenter || !presenter->Present(m_frame, {0, 0, m_width, m_height})) return D3DRMERR_BADOBJECT;
+    }
+    ++m_updates;
+    return S_OK;
+}
+
 HRESULT IDirect3DRMDevice::HandlePaint() {
+    // Only the thread that draws may touch the context: the owner asks it for a frame instead.
+    if (m_gl) return S_OK;
     // Before the first present there is no last frame to repeat: present the whole frame.
     if (!m_presenter || m_presentAll) {
         m_presentAll = true;

@@ -1,8 +1,10 @@
-// IDirect3DRMDevice: a software device that renders into a window through a presenter, and its
-// window-device interface IDirect3DRMWinDevice.
+// IDirect3DRMDevice: a software device that renders into a window through a presenter, or a
+// hardware device that renders with OpenGL (gl::Device), and its window-device interface
+// IDirect3DRMWinDevice.
 #pragma once
 
 #include "platform/swr/frame_buffer.h"
+#include "platform/d3drm/gl_device.h"
 #include "platform/d3drm/guid.h"
 #include "platform/d3drm/object.h"
 #include "platform/d3drm/window_presenter.h"
@@ -24,15 +26,19 @@ public:
     virtual HRESULT SetQuality(D3DRMRENDERQUALITY quality);
     // Shades per colour of the mono model; a power of two from 1 up. 32 until set.
     virtual HRESULT SetShades(DWORD shades);
-    // Shows the part of the frame drawn since the last update (all of it after an activation).
+    // Shows the part of the frame drawn since the last update (all of it after an activation;
+    // a hardware device shows the whole frame). D3DRMERR_DEVICELOST when a hardware device lost
+    // its context.
     virtual HRESULT Update();
 
     D3DRMRENDERQUALITY GetQuality() const { return m_quality; }
     DWORD GetShades() const { return m_shades; }
     bool IsMono() const { return m_mono; }
+    bool IsHardware() const { return m_gl != nullptr; }
     // Successful Updates so far; any thread may read it.
     uint64_t UpdateCount() const { return m_updates.load(); }
-    // The frame as rendered so far (headless tools read their image here).
+    // The frame as rendered so far (headless tools read their image here). A hardware device
+    // keeps one only for a memory surface.
     const swr::FrameBuffer& GetFrameBuffer() const { return m_frame; }
 
     static long LiveCount() { return RMLiveCounter<IDirect3DRMDevice>::Count(); }
@@ -41,7 +47,9 @@ private:
     friend class IDirect3DRM;
     friend class IDirect3DRMViewport;
     friend class IDirect3DRMWinDevice;
-    IDirect3DRMDevice(int width, int height, bool mono, swr::SurfaceTarget target);
+    // gl null: a software device.
+    IDirect3DRMDevice(int width, int height, bool mono, swr::SurfaceTarget target,
+                      std::unique_ptr<gl::Device> gl);
     ~IDirect3DRMDevice() override;
 
     // For viewports: every write to the frame gets a number, so a viewport tells whether the
@@ -56,11 +64,15 @@ private:
     void SetPendingClear(IDirect3DRMViewport* viewport) { m_pendingClear = viewport; }
     IDirect3DRMViewport* PendingClear() const { return m_pendingClear; }
 
+    gl::Device* Gl() { return m_gl.get(); }
+    HRESULT UpdateGl();
     HRESULT HandlePaint();
     HRESULT HandleActivate(WORD state);
     swr::Presenter* EnsurePresenter();
 
     RMLiveCounter<IDirect3DRMDevice> m_live;
+    int m_width, m_height;
+    std::unique_ptr<gl::Device> m_gl;
     swr::FrameBuffer m_frame;
     bool m_mono;
     D3DRMRENDERQUALITY m_quality = D3DRMRENDER_GOURAUD;

@@ -1,6 +1,7 @@
 #include "platform/d3drm/root.h"
 
 #include "platform/afx/window_backend.h"
+#include "platform/display/display.h"
 
 #include <cmath>
 #include <new>
@@ -49,11 +50,12 @@ HRESULT IDirect3DRM::CreateDeviceFromClipper(IDirectDrawClipper* clipper, GUID* 
     if (!device) return D3DRMERR_BADVALUE;
     *device = nullptr;
     if (!clipper || width < 0 || height < 0) return D3DRMERR_BADVALUE;
-    bool mono = false;
+    bool mono = false, hardware = false;
     if (guid) {
         D3DDeviceEntry entry;
         if (!D3DFindDevice(*guid, &entry)) return D3DRMERR_NOTFOUND;
-        const D3DDEVICEDESC& judged = entry.hardware.dcmColorModel != 0 ? entry.hardware : entry.software;
+        hardware = entry.hardware.dcmColorModel != 0;
+        const D3DDEVICEDESC& judged = hardware ? entry.hardware : entry.software;
         mono = judged.dcmColorModel == D3DCOLOR_MONO;
     }
     const WindowSurface surface = AfxGetWindowBackend().GetSurface(clipper->GetHWnd());
@@ -64,7 +66,9 @@ HRESULT IDirect3DRM::CreateDeviceFromClipper(IDirectDrawClipper* clipper, GUID* 
     swr::SurfaceTarget target{surface.kind, surface.displayName ? surface.displayName : "", surface.xid,
                               surface.hwnd};
     try {
-        *device = new IDirect3DRMDevice(width, height, mono, std::move(target));
+        std::unique_ptr<gl::Device> gl;
+        if (hardware) gl = std::make_unique<gl::Device>(target, width, height, GetDisplayDeviceCaps(BITSPIXEL));
+        *device = new IDirect3DRMDevice(width, height, mono, std::move(target), std::move(gl));
     } catch (const std::bad_alloc&) {
         return D3DRMERR_BADALLOC;
     }

@@ -4,8 +4,11 @@
 
 IDirect3DRMViewport::IDirect3DRMViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, int x,
                                          int y, int width, int height)
-    : m_device(device), m_camera(camera), m_x(x), m_y(y), m_width(width), m_height(height),
-      m_renderer(std::make_unique<swr::SceneRenderer>(device->Frame())) {
+    : m_device(device), m_camera(camera), m_x(x), m_y(y), m_width(width), m_height(height) {
+    if (device->IsHardware())
+        m_glRenderer = std::make_unique<gl::SceneRenderer>(*device->Gl());
+    else
+        m_renderer = std::make_unique<swr::SceneRenderer>(device->Frame());
     m_device->AddRef();
     m_camera->AddRef();
 }
@@ -13,6 +16,7 @@ IDirect3DRMViewport::IDirect3DRMViewport(IDirect3DRMDevice* device, IDirect3DRMF
 IDirect3DRMViewport::~IDirect3DRMViewport() {
     if (m_device->PendingClear() == this) m_device->SetPendingClear(nullptr);
     m_renderer.reset();
+    m_glRenderer.reset();
     m_camera->Release();
     m_device->Release();
 }
@@ -33,8 +37,12 @@ HRESULT IDirect3DRMViewport::Clear() {
 }
 
 void IDirect3DRMViewport::DrawPendingClear() {
-    m_device->DrawingFrame().Clear(m_camera->GetSceneBackground(),
-                            RECT{m_x, m_y, m_x + m_width, m_y + m_height});
+    const RECT area{m_x, m_y, m_x + m_width, m_y + m_height};
+    if (gl::Device* gl = m_device->Gl()) {
+        if (gl->Begin()) gl->Clear(m_camera->GetSceneBackground(), area);
+    } else {
+        m_device->DrawingFrame().Clear(m_camera->GetSceneBackground(), area);
+    }
     m_device->NoteWrite(); // the frame no longer holds what this viewport drew
     m_clearPending = false;
     m_device->SetPendingClear(nullptr);
@@ -47,6 +55,7 @@ HRESULT IDirect3DRMViewport::Render(IDirect3DRMFrame* root) {
         m_device->PendingClear()->DrawPendingClear();
     m_clearPending = false;
     m_device->SetPendingClear(nullptr);
+    if (m_glRenderer) return m_glRenderer->Render(*root, View(), clear) ? S_OK : D3DRMERR_DEVICELOST;
     const bool kept = m_lastWrite != 0 && m_device->Writes() == m_lastWrite;
     m_device->DrawingFrame();
     m_renderer->Render(*root, View(), clear, kept);

@@ -3,6 +3,7 @@
 
 #include "platform/d3drm/device.h"
 #include "platform/d3drm/frame.h"
+#include "platform/d3drm/gl_scene_renderer.h"
 #include "platform/d3drm/scene_renderer.h"
 
 #include <memory>
@@ -12,7 +13,8 @@ public:
     // The viewport is drawn with the camera's scene background by the next Render (or, when no
     // Render follows, by the device's next Update).
     virtual HRESULT Clear();
-    // Draws the scene under root as the camera sees it.
+    // Draws the scene under root as the camera sees it. D3DRMERR_DEVICELOST when a hardware
+    // device lost its context.
     virtual HRESULT Render(IDirect3DRMFrame* root);
     // Distance of the back plane; must lie beyond the front plane.
     virtual HRESULT SetBack(D3DVALUE back);
@@ -23,8 +25,10 @@ public:
     // 100 until set.
     virtual D3DVALUE GetBack();
 
+    // The renderer of a software device's viewport, and of a hardware device's.
     const swr::SceneRenderer& Renderer() const { return *m_renderer; }
     swr::SceneRenderer& Renderer() { return *m_renderer; }
+    const gl::SceneRenderer& GlRenderer() const { return *m_glRenderer; }
 
     static long LiveCount() { return RMLiveCounter<IDirect3DRMViewport>::Count(); }
 
@@ -47,6 +51,7 @@ private:
     D3DVALUE m_front = 1.0f;
     D3DVALUE m_back = 100.0f;
     std::unique_ptr<swr::SceneRenderer> m_renderer;
+    std::unique_ptr<gl::SceneRenderer> m_glRenderer;
     bool m_clearPending = false;
     uint64_t m_lastWrite = 0; // the device's write number after this viewport's last Render
 };

@@ -3,6 +3,7 @@
 #include "platform/gtk/gtk_dialog_backend.h"
 #include "platform/posix/posix_message_pump.h"
 #include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_gl_backend.h"
 #include "platform/x11/x11_presenter.h"
 #include "platform/x11/x11_window_backend.h"
 #include "platform/x11/xrandr_display_backend.h"
@@ -17,5 +18,6 @@ Platform ConnectX11() {
     p.dialogs = CreateGtkDialogBackend();
     p.display = MakeXRandRDisplayBackend();
     p.presenters = swr::MakeX11Presenter;
+    p.gl = MakeX11GlBackend();
     return p;
 }

@@ -1,0 +1,52 @@
+#include "platform/gl/thread_resources.h"
+
+#include <mutex>
+#include <vector>
+
+namespace gl {
+namespace {
+
+struct Retired {
+    std::mutex mutex;
+    std::vector<std::unique_ptr<ThreadBound>> resources;
+};
+
+// Never destroyed: what is still waiting for its thread at exit must not be destroyed by the
+// thread that runs the exit.
+Retired& TheRetired() {
+    static Retired* retired = new Retired;
+    return *retired;
+}
+
+} // namespace
+
+void Release(std::unique_ptr<ThreadBound> resource) {
+    if (!resource) return;
+    if (resource->Owner() == std::this_thread::get_id()) {
+        resource.reset();
+        return;
+    }
+    Retired& r = TheRetired();
+    std::lock_guard lock(r.mutex);
+    r.resources.push_back(std::move(resource));
+}
+
+void DestroyRetired() {
+    Retired& r = TheRetired();
+    std::vector<std::unique_ptr<ThreadBound>> mine;
+    {
+        std::lock_guard lock(r.mutex);
+        if (r.resources.empty()) return;
+        const std::thread::id self = std::this_thread::get_id();
+        for (auto it = r.resources.begin(); it != r.resources.end();) {
+            if ((*it)->Owner() == self) {
+                mine.push_back(std::move(*it));
+                it = r.resources.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+}
+
+} // namespace gl

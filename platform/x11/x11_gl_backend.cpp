@@ -1,0 +1,115 @@
+#include "platform/x11/x11_gl_backend.h"
+
+#include "platform/d3drm/window_presenter.h"
+#include "platform/egl/egl_surface.h"
+#include "platform/egl/surfaceless_backend.h"
+#include "platform/x11/x11_error_trap.h"
+
+#include <X11/Xutil.h>
+
+#include <mutex>
+
+namespace {
+
+// The connection a surface draws through, opened on the drawing thread (as the presenter's
+// is), with the child window made for the config where one was.
+class X11Native : public egl::NativeWindow {
+public:
+    explicit X11Native(Display* display) : display(display) {}
+    ~X11Native() override {
+        if (child) XDestroyWindow(display, child);
+        XCloseDisplay(display);
+    }
+
+    Display* display;
+    Window child = 0;
+};
+
+EGLint VisualOf(EGLDisplay display, EGLConfig config) {
+    EGLint id = 0;
+    eglGetConfigAttrib(display, config, EGL_NATIVE_VISUAL_ID, &id);
+    return id;
+}
+
+// A child of parent filling it, of the config's visual; 0 when the server refuses.
+Window CreateChild(Display* display, Window parent, EGLint visualId, int width, int height) {
+    XVisualInfo wanted{};
+    wanted.visualid = static_cast<VisualID>(visualId);
+    int count = 0;
+    XVisualInfo* info = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+    if (!info) return 0;
+    X11ErrorTrap trap(display);
+    XSetWindowAttributes attributes{};
+    attributes.colormap = XCreateColormap(display, parent, info->visual, AllocNone);
+    attributes.border_pixel = 0;
+    attributes.background_pixmap = None;
+    Window child = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                                 0, info->depth, InputOutput, info->visual,
+                                 CWColormap | CWBorderPixel | CWBackPixmap, &attributes);
+    XFreeColormap(display, attributes.colormap); // the window keeps it while it lives
+    XFree(info);
+    if (child) XMapWindow(display, child);
+    if (!trap.Ok()) return 0;
+    return child;
+}
+
+std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& target, int width, int height) {
+    Display* display = XOpenDisplay(target.displayName.empty() ? nullptr : target.displayName.c_str());
+    if (!display) return nullptr;
+    auto native = std::make_unique<X11Native>(display);
+    XWindowAttributes attributes{};
+    {
+        X11ErrorTrap trap(display);
+        if (!XGetWindowAttributes(display, target.xid, &attributes) || !trap.Ok()) return nullptr;
+    }
+    const auto own = static_cast<EGLint>(XVisualIDFromVisual(attributes.visual));
+    std::unique_ptr<egl::Context> context = egl::Context::Create(
+        EGL_PLATFORM_X11_KHR, display, EGL_WINDOW_BIT,
+        [own](EGLDisplay d, EGLConfig c) { return VisualOf(d, c) == own; });
+    Window drawable = target.xid;
+    if (!context) {
+        context = egl::Context::Create(EGL_PLATFORM_X11_KHR, display, EGL_WINDOW_BIT,
+                                       [](EGLDisplay d, EGLConfig c) { return VisualOf(d, c) != 0; });
+        if (!context) return nullptr;
+        native->child = CreateChild(display, target.xid, VisualOf(context->Display(), context->Config()),
+                                    width, height);
+        if (!native->child) return nullptr;
+        drawable = native->child;
+    }
+    return egl::WindowSurface::Create(std::move(context), &drawable, std::move(native));
+}
+
+class X11GlBackend : public gl::Backend {
+public:
+    const gl::DriverInfo& Probe() override {
+        std::call_once(m_probed, [this] {
+            if (Display* display = XOpenDisplay(nullptr)) {
+                m_info = egl::ProbeDisplay(EGL_PLATFORM_X11_KHR, display, EGL_WINDOW_BIT);
+                XCloseDisplay(display);
+            }
+        });
+        return m_info;
+    }
+
+    std::unique_ptr<gl::Surface> CreateSurface(const swr::SurfaceTarget& target, int width, int height,
+                                               int bitsPerPixel) override {
+        switch (target.kind) {
+        case WindowSurface::Kind::X11:
+            return CreateWindowSurface(target, width, height);
+        case WindowSurface::Kind::Memory:
+            return egl::CreateOffscreenSurface(width, height, bitsPerPixel);
+        default:
+            return nullptr;
+        }
+    }
+
+private:
+    std::once_flag m_probed;
+    gl::DriverInfo m_info;
+};
+
+} // namespace
+
+std::shared_ptr<gl::Backend> MakeX11GlBackend() {
+    return std::make_shared<X11GlBackend>();
+}
