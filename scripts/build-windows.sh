@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/install-deps.sh cmake ninja-build python3 googletest \
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix python3-glad \
   wine64 xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic
 
 # 32-bit Windows programs run only where the kernel runs 32-bit programs and wine32 is there.

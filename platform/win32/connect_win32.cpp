@@ -4,6 +4,7 @@
 #include "platform/win32/win32_display_backend.h"
 #include "platform/win32/win32_presenter.h"
 #include "platform/win32/win32_window_backend.h"
+#include "platform/win32/wgl_backend.h"
 
 Platform ConnectWin32(HWND dialogOwner) {
     Platform p;
@@ -11,5 +12,6 @@ Platform ConnectWin32(HWND dialogOwner) {
     p.dialogs = CreateWin32DialogBackend(dialogOwner);
     p.display = MakeWin32DisplayBackend();
     p.presenters = swr::MakeWin32Presenter;
+    p.gl = MakeWglBackend();
     return p;
 }

@@ -117,4 +117,20 @@ std::string GetItemText(void* dialog, int id);
 void SetItemFocus(void* dialog, int id);
 int ShowMessageBox(void* owner, const std::string& text, const std::string& caption, unsigned type);
 
+// ---- OpenGL (native_wgl.cpp) ----
+struct GlContext;
+struct GlFormat {
+    int red = 0, green = 0, blue = 0;
+    bool generic = false; // the system's own software implementation, not a driver's
+};
+// An OpenGL 3.3 core context on the window's device context (its pixel format set on first use),
+// current on the calling thread with the GL functions loaded. Null when none can be made.
+GlContext* CreateGlContext(void* hwnd, GlFormat* format);
+bool MakeGlCurrent(GlContext* context);
+bool SwapGlBuffers(GlContext* context);
+void DestroyGlContext(GlContext* context);
+// A window of its own that nobody sees, for trying the driver out.
+void* MakeHiddenWindow();
+void DestroyHiddenWindow(void* hwnd);
+
 } // namespace w32
