@@ -73,7 +73,8 @@ expect_exit "$pid" 0 "/p (host closed)"
 
 echo "== /s: black before the first tick, pipes after, a key ends it; the display mode comes back"
 printf '[3D Screen saver Config]\r\nSpeed=3000\r\nNumber=3\r\nType=1\r\nWidth=800\r\nHeight=600\r\n' >"$ini"
-"$wine" "$scr" /s &
+# Wine's trace of the WGL calls tells which device drew: only the GL device swaps buffers.
+WINEDEBUG=+wgl "$wine" "$scr" /s 2>"$shots/wgl-software.log" &
 pid=$!
 # The first tick comes 3 s after the window appears: shots taken right after it are before it.
 wait_window 'DirectX Quorvel' || fail "/s: no saver window"
@@ -93,6 +94,21 @@ key space
 expect_exit "$pid" 0 "/s"
 size=$("$wine" "$probe" screen | tr -d '\r')
 [ "$size" = 1024x768 ] || fail "/s: screen $size after the run, expected 1024x768 again"
+rm -f "$ini"
+# Wine's GL is Mesa's llvmpipe, a software driver: the software device drew.
+! grep -q wglSwapBuffers "$shots/wgl-software.log" || fail "/s: drawn with the GL device on a software driver"
+
+echo "== /s with the GL device (QUORVEL_GL=force, Hard=1): pipes drawn through WGL, a key ends it"
+printf '[3D Screen saver Config]\r\nSpeed=50\r\nNumber=4\r\nLength=100\r\nType=1\r\nHard=1\r\n' >"$ini"
+QUORVEL_GL=force WINEDEBUG=+wgl "$wine" "$scr" /s 2>"$shots/wgl-hardware.log" &
+pid=$!
+wait_window 'DirectX Quorvel' || fail "/s GL: no saver window"
+sleep 8
+shot saver-gl
+awk -v f="$(lit saver-gl 1024x768+0+0)" 'BEGIN { exit !(f > 0.002) }' || fail "/s GL: no pipes"
+key space
+expect_exit "$pid" 0 "/s GL"
+grep -q wglSwapBuffers "$shots/wgl-hardware.log" || fail "/s GL: not drawn with the GL device"
 rm -f "$ini"
 
 caption='Quorvel Screen Saver(Direct X)'
