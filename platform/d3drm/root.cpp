@@ -62,7 +62,8 @@ HRESULT IDirect3DRM::CreateDeviceFromClipper(IDirectDrawClipper* clipper, GUID* 
     if (height == 0) height = surface.height;
     if (width <= 0 || height <= 0) return D3DRMERR_BADVALUE;
     swr::SurfaceTarget target{surface.kind, surface.displayName ? surface.displayName : "", surface.xid,
-                              surface.hwnd};
+                              surface.hwnd, surface.wlDisplay, surface.wlSurface, width, height,
+                              surface.scale};
     try {
         *device = new IDirect3DRMDevice(width, height, mono, std::move(target));
     } catch (const std::bad_alloc&) {
