@@ -116,8 +116,9 @@ struct WaylandPresenter::State {
     // Dispatches this presenter's events, waiting at most timeoutMs for more to arrive. False
     // when the connection has failed.
     bool Dispatch(int timeoutMs) {
-        while (wl_display_prepare_read_queue(display, queue) != 0)
-            if (wl_display_dispatch_queue_pending(display, queue) < 0) return false;
+        // Events read already (by the UI thread, say) come first, without waiting.
+        if (wl_display_prepare_read_queue(display, queue) != 0)
+            return wl_display_dispatch_queue_pending(display, queue) >= 0;
         wl_display_flush(display);
         pollfd p = {wl_display_get_fd(display), POLLIN, 0};
         if (poll(&p, 1, timeoutMs) <= 0) {

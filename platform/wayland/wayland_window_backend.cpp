@@ -146,8 +146,10 @@ bool WaylandWindowBackend::AwaitConfigure(Window& w) {
     while (!w.configured) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) return false;
-        while (wl_display_prepare_read(display) != 0)
+        if (wl_display_prepare_read(display) != 0) {
             if (wl_display_dispatch_pending(display) < 0) return false;
+            continue;
+        }
         wl_display_flush(display);
         pollfd p = {wl_display_get_fd(display), POLLIN, 0};
         if (poll(&p, 1, static_cast<int>(left)) <= 0) {
