@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program natively in a headless sway session (run under with-sway.sh): the saver fills the
-# output without a title bar and its pipes grow, at scale 1 and 2; a key and SIGTERM end it with
-# exit 0; --layer draws on the background of every output, also one added while it runs, takes
+# output without a title bar and its pipes grow, at scale 1 and 2; a key, the focus leaving and
+# SIGTERM end it with exit 0; --layer draws on the background of every output, also one added while it runs, takes
 # no window and no focus, survives SIGUSR1 and ends on SIGTERM; the dialog opens on GTK's Wayland
 # backend. Nothing writes the profile. Screenshots (grim) are kept in SHOTS.
 # Usage: saver_sway_test.sh QUORVEL SHOTS
@@ -67,7 +67,16 @@ check "SIGTERM ends the saver" ended_within "$pid" 3
 check "... with exit 0" test "${status:-1}" -eq 0
 swaymsg output HEADLESS-1 scale 1 >/dev/null
 
+# The focus going to another output deactivates the saver's toplevel.
 swaymsg create_output >/dev/null
+swaymsg focus output HEADLESS-1 >/dev/null
+start s
+check "s: a window again" poll 5 has_view 'DirectX Quorvel'
+sleep 0.5
+swaymsg focus output HEADLESS-2 >/dev/null
+check "focus leaving ends the saver" ended_within "$pid" 3
+check "... with exit 0" test "${status:-1}" -eq 0
+
 start --layer
 layer_drawn() { grim -o "$1" "$work/layer.png" && more_than "$(lit "$work/layer.png")" 0.002; }
 check "--layer: pipes on the first output" poll 5 layer_drawn HEADLESS-1
