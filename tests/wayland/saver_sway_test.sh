@@ -10,7 +10,8 @@ quorvel=$1
 shots=$2
 mkdir -p "$shots"
 source "$(dirname "$0")/../x11/test_lib.sh"
-profile 'Speed=20' 'Number=4' 'Length=400'
+# A display mode that a Wayland client cannot switch to: the saver covers the output as it is.
+profile 'Speed=20' 'Number=4' 'Length=400' 'Width=800' 'Height=600'
 cp "$XDG_CONFIG_HOME/quorvel.INI" "$work/profile.before"
 
 # lit FILE: the share of pixels that are not black.
