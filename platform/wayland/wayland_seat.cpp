@@ -17,6 +17,21 @@ template <class... A> void Ignore(void*, A...) {}
 
 WaylandSeat* Self(void* data) { return static_cast<WaylandSeat*>(data); }
 
+// Releasing tells the compositor; seats older than version 3 can only forget.
+void Drop(wl_pointer* pointer) {
+    if (wl_proxy_get_version(reinterpret_cast<wl_proxy*>(pointer)) >= WL_POINTER_RELEASE_SINCE_VERSION)
+        wl_pointer_release(pointer);
+    else
+        wl_pointer_destroy(pointer);
+}
+
+void Drop(wl_keyboard* keyboard) {
+    if (wl_proxy_get_version(reinterpret_cast<wl_proxy*>(keyboard)) >= WL_KEYBOARD_RELEASE_SINCE_VERSION)
+        wl_keyboard_release(keyboard);
+    else
+        wl_keyboard_destroy(keyboard);
+}
+
 } // namespace
 
 WaylandSeat::WaylandSeat(WaylandConnection& connection, Windows& windows)
@@ -28,8 +43,8 @@ WaylandSeat::WaylandSeat(WaylandConnection& connection, Windows& windows)
 WaylandSeat::~WaylandSeat() {
     for (auto& [cursor, buffer] : m_cursorBuffers) wl_buffer_destroy(buffer);
     if (m_cursorSurface) wl_surface_destroy(m_cursorSurface);
-    if (m_pointer) wl_pointer_release(m_pointer);
-    if (m_keyboard) wl_keyboard_release(m_keyboard);
+    if (m_pointer) Drop(m_pointer);
+    if (m_keyboard) Drop(m_keyboard);
     if (m_keyState) xkb_state_unref(m_keyState);
     if (m_keymap) xkb_keymap_unref(m_keymap);
     if (m_xkb) xkb_context_unref(m_xkb);
@@ -62,7 +77,7 @@ void WaylandSeat::Capabilities(void* data, wl_seat* seat, uint32_t caps) {
         self->m_pointer = wl_seat_get_pointer(seat);
         wl_pointer_add_listener(self->m_pointer, &pointer, self);
     } else if (!hasPointer && self->m_pointer) {
-        wl_pointer_release(self->m_pointer);
+        Drop(self->m_pointer);
         self->m_pointer = nullptr;
         self->m_pointerWindow = nullptr;
     }
@@ -70,7 +85,7 @@ void WaylandSeat::Capabilities(void* data, wl_seat* seat, uint32_t caps) {
         self->m_keyboard = wl_seat_get_keyboard(seat);
         wl_keyboard_add_listener(self->m_keyboard, &keyboard, self);
     } else if (!hasKeyboard && self->m_keyboard) {
-        wl_keyboard_release(self->m_keyboard);
+        Drop(self->m_keyboard);
         self->m_keyboard = nullptr;
         self->m_keyboardWindow = nullptr;
     }
