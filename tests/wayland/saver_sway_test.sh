@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The program natively in a headless sway session (run under with-sway.sh): the saver fills the
 # output without a title bar and its pipes grow, at scale 1 and 2; a key, the focus leaving and
-# SIGTERM end it with exit 0; --layer draws on the background of every output, also one added while it runs, takes
-# no window and no focus, survives SIGUSR1 and ends on SIGTERM; the dialog opens on GTK's Wayland
-# backend. Nothing writes the profile. Screenshots (grim) are kept in SHOTS.
+# SIGTERM end it with exit 0; --layer draws on the background of every output, also one added
+# while it runs, goes on when one is taken away, takes no window, survives SIGUSR1 and ends on
+# SIGTERM; the dialog opens on GTK's Wayland backend. Nothing writes the profile. Screenshots
+# (grim) are kept in SHOTS.
 # Usage: saver_sway_test.sh QUORVEL SHOTS
 set -uo pipefail
 quorvel=$1
@@ -88,6 +89,10 @@ check "--layer: no window in the tree" eval '! swaymsg -t get_tree | grep -q "\"
 swaymsg create_output >/dev/null
 check "--layer: an output added later gets its layer" poll 5 layer_drawn HEADLESS-3
 grim -o HEADLESS-3 "$shots/layer-3.png"
+# A disabled output leaves (sway removes its wl_output): its layer goes, the others stay.
+swaymsg output HEADLESS-2 disable >/dev/null
+sleep 1
+check "--layer: an output going away ends only its layer" eval 'kill -0 "$pid" && layer_drawn HEADLESS-1'
 kill -USR1 "$pid"
 sleep 1
 check "--layer: SIGUSR1 restarts the sets and keeps running" kill -0 "$pid"
