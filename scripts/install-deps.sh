@@ -9,6 +9,7 @@ packages=("$@")
   libx11-dev libxext-dev libxrandr-dev libgtk-3-dev libpng-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils x11-apps
   fonts-ipafont-gothic imagemagick adwaita-icon-theme openbox weston xwayland xinput
+  libwayland-dev wayland-protocols libxkbcommon-dev sway grim wtype python3
   desktop-file-utils libxml2-utils man-db dpkg-dev
 )
 missing=()

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the saver: on $DISPLAY when there is one, otherwise
-# inside a private Xvfb for a few seconds, saving a screenshot and printing its path.
+# Installs what is missing, builds, and runs the saver: on the desktop (Wayland or X11) when there
+# is one, otherwise inside a private Xvfb for a few seconds, saving a screenshot and printing its path.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/install-deps.sh
 scripts/build.sh build >/dev/null
 quorvel="$root/build/shell/quorvel"
-if [ -n "${DISPLAY:-}" ]; then
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$quorvel" s
 fi
 shot="$root/out/quorvel-$(date +%Y%m%d-%H%M%S).png"

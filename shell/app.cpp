@@ -5,11 +5,13 @@
 #include "platform/afx/wnd.h"
 #include "res/resource_module.h"
 #include "shell/host_args.h"
+#include "shell/layer_wnd.h"
 #include "shell/preview_handle.h"
 #include "shell/preview_wnd.h"
 #include "shell/saver_wnd.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <strings.h>
 
 CMyMirlowApp::CMyMirlowApp() { AfxSetResourceModule(&QuorvelResources()); }
@@ -36,6 +38,7 @@ BOOL CMyMirlowApp::InitInstance() {
     // A host's arguments come before the switches: they cannot be mistaken for them.
     const HostArgs host = ParseHostArgs(__argc, __argv, std::getenv("XSCREENSAVER_WINDOW"));
     if (host.kind != HostArgs::Kind::None) return StartHosted(host);
+    if (__argc > 1 && !std::strcmp(__argv[1], "--layer")) return StartLayers();
     if (__argc <= 1 || IsSwitch(__argv[1], "c")) {
         RunConfigDialog();
         return FALSE;
@@ -91,6 +94,7 @@ void CMyMirlowApp::RunConfigDialog() {
 }
 
 int CMyMirlowApp::ExitInstance() {
+    m_pLayers.reset(); // their render threads end here
     m_pSaver.reset(); // its render thread ends here
     if (m_bModeChanged) ChangeDisplayMode(nullptr);
     return CWinApp::ExitInstance();

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CSaverWnd;
+class CLayerSet;
 struct HostArgs;
 
 class CMyMirlowApp : public CWinApp {
@@ -45,9 +46,12 @@ protected:
     BOOL StartSaver();
     // The saver in a screen-saver host's window (shell/hosted_start.cpp).
     BOOL StartHosted(const HostArgs& args);
+    // The saver on every output's background layer (shell/layer_start.cpp).
+    BOOL StartLayers();
 
     // The saver window outlives its native window until the program ends.
     std::unique_ptr<CSaverWnd> m_pSaver;
+    std::unique_ptr<CLayerSet> m_pLayers;
     BOOL m_bModeChanged = 0;
     SETTINGS m_settings;
     DEVMODE m_devMode{};

@@ -125,13 +125,15 @@ void CSaverWnd::RemovePipes() {
 }
 
 LRESULT CSaverWnd::OnDestroy(WPARAM, LPARAM) {
-    m_render.PauseRendering();
-    if (m_nTimer) KillTimer(m_nTimer);
-    {
-        CSingleLock lock(&m_render.GetSceneLock(), TRUE);
-        if (!m_pipes.IsEmpty()) RemovePipes();
-        m_render.ReleaseAll();
-    }
+    StopAnimation();
     PostQuitMessage(0);
     return Default();
+}
+
+void CSaverWnd::StopAnimation() {
+    m_render.PauseRendering();
+    if (m_nTimer) KillTimer(m_nTimer);
+    CSingleLock lock(&m_render.GetSceneLock(), TRUE);
+    if (!m_pipes.IsEmpty()) RemovePipes();
+    m_render.ReleaseAll();
 }

@@ -37,6 +37,9 @@ protected:
     virtual SIZE ViewSize() const;
     // Clears the scene and starts a new set of pipes; the caller holds the scene lock.
     void StartNewCycle();
+    // The shut-down of WM_DESTROY before the quit message: rendering paused, timer killed, pipes
+    // deleted, render context released.
+    void StopAnimation();
     void PostNcDestroy() override;
 
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // Cursor and icon handles stand for the program's image resources (AfxImageResource).
 struct HCURSOR__;
@@ -14,6 +15,8 @@ struct HICON__;
 using HICON = HICON__*;
 struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
+struct wl_display;
+struct wl_surface;
 
 // What a registered window class carries.
 struct WindowClass {
@@ -35,11 +38,14 @@ struct WindowCreateParams {
 // Where a window's pixels go, for the 3D layer's presenters.
 struct WindowSurface {
     // Unknown: not a window this process can draw into. (Not "None": X11 defines that.)
-    enum class Kind { Unknown, Memory, X11, Win32 } kind = Kind::Unknown;
+    enum class Kind { Unknown, Memory, X11, Win32, Wayland } kind = Kind::Unknown;
     const char* displayName = nullptr; // X11: the display the window lives on
     unsigned long xid = 0;             // X11: the window id
     HWND hwnd = nullptr;               // Win32: the system's own window handle
-    int width = 0, height = 0;
+    wl_display* wlDisplay = nullptr;   // Wayland: the connection the surface belongs to
+    wl_surface* wlSurface = nullptr;   // Wayland: the window's surface
+    int width = 0, height = 0;         // in pixels (Wayland: buffer pixels)
+    int scale = 1;                     // Wayland: buffer pixels per surface unit
 };
 
 class WindowBackend {
@@ -68,6 +74,17 @@ public:
     virtual std::string WhyNotDrawable(HWND) { return {}; }
     // The window system's own processing of a message no handler took (Win32: DefWindowProc).
     virtual LRESULT DefaultProcessing(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+    // Background layers: windows under all others that each cover one output (monitor).
+    // Empty when they can be made; otherwise why not, for a message.
+    virtual std::string WhyNoBackgroundLayers() {
+        return "background layers need a Wayland compositor with the layer shell";
+    }
+    // The outputs now. Each handle is the parent of a WS_CHILD | WS_MAXIMIZE window that is the
+    // output's background layer; when the output goes, that window is destroyed.
+    virtual std::vector<HWND> GetOutputs() { return {}; }
+    // From now on the window is posted WM_DISPLAYCHANGE whenever an output comes or changes.
+    virtual void WatchOutputs(HWND) {}
 };
 
 // The installed platform's backend; stops the process when there is none.

@@ -11,6 +11,7 @@ std::unique_ptr<Presenter> CreateWindowPresenter(const SurfaceTarget& target) {
         return std::make_unique<MemoryPresenter>();
     case WindowSurface::Kind::X11:
     case WindowSurface::Kind::Win32:
+    case WindowSurface::Kind::Wayland:
         if (PresenterFactory factory = ThePlatform().presenters) return factory(target);
         return nullptr;
     case WindowSurface::Kind::Unknown:

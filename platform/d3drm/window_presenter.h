@@ -17,6 +17,11 @@ struct SurfaceTarget {
     std::string displayName;
     unsigned long xid = 0;
     HWND hwnd = nullptr;
+    // Wayland: what a wl_shm presenter or an EGL window surface is made from.
+    wl_display* wlDisplay = nullptr;
+    wl_surface* wlSurface = nullptr;
+    int width = 0, height = 0; // buffer pixels
+    int scale = 1;
 };
 
 // A memory presenter for a memory surface; for any other the platform's presenter (null when the

@@ -19,6 +19,8 @@ void ShowWarningIcon(GtkMessageDialog* box) {
 
 class GtkDialogBackend : public DialogBackend {
 public:
+    explicit GtkDialogBackend(const char* gdkBackend) : m_gdkBackend(gdkBackend) {}
+
     std::unique_ptr<DialogHost> CreateDialogHost(const DLGTEMPLATEDATA& dialog, DialogHost* owner,
                                                  DialogEvents& events) override {
         if (!Start()) return nullptr;
@@ -48,6 +50,7 @@ private:
         if (m_started) return m_modals != nullptr;
         m_started = true;
         InstallDialogFontAliases();
+        if (m_gdkBackend) gdk_set_allowed_backends(m_gdkBackend);
         if (!gtk_init_check(nullptr, nullptr)) return false;
         // A click beside the slider's thumb pages, as on the classic trackbar.
         g_object_set(gtk_settings_get_default(), "gtk-primary-button-warps-slider", FALSE, nullptr);
@@ -55,10 +58,13 @@ private:
         return true;
     }
 
+    const char* m_gdkBackend;
     bool m_started = false;
     std::unique_ptr<GtkModalStack> m_modals;
 };
 
 } // namespace
 
-std::unique_ptr<DialogBackend> CreateGtkDialogBackend() { return std::make_unique<GtkDialogBackend>(); }
+std::unique_ptr<DialogBackend> CreateGtkDialogBackend(const char* gdkBackend) {
+    return std::make_unique<GtkDialogBackend>(gdkBackend);
+}

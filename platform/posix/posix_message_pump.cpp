@@ -28,9 +28,14 @@ void PosixMessagePump::Wait(int timeoutMs) {
     if (m_wakeFd < 0) timeoutMs = timeoutMs < 0 ? kNoWakePoll : std::min(timeoutMs, kNoWakePoll);
     std::vector<pollfd> fds;
     fds.push_back({m_wakeFd, POLLIN, 0});
-    for (EventSource* s : m_sources)
-        if (s->Fd() >= 0) fds.push_back({s->Fd(), POLLIN, 0});
-    if (poll(fds.data(), fds.size(), timeoutMs) > 0 && (fds[0].revents & POLLIN)) {
+    for (EventSource* s : m_sources) {
+        if (!s->PrepareWait()) timeoutMs = 0;
+        fds.push_back({s->Fd(), POLLIN, 0}); // a negative descriptor is left out by poll
+    }
+    const bool woken = poll(fds.data(), fds.size(), timeoutMs) > 0;
+    for (size_t i = 0; i < m_sources.size(); ++i)
+        m_sources[i]->FinishWait(woken && (fds[i + 1].revents & POLLIN));
+    if (woken && (fds[0].revents & POLLIN)) {
         uint64_t count;
         while (read(m_wakeFd, &count, sizeof count) > 0) {
         }

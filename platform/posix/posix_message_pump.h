@@ -15,6 +15,11 @@ public:
     virtual int Fd() const = 0;
     // Turns whatever is pending into messages (AfxQueueInput, PostMessage, direct sends).
     virtual void Pump() = 0;
+    // Just before the wait, on the waiting thread; false when something is pending already, so
+    // the wait must not block. (A connection that several threads read prepares its read here.)
+    virtual bool PrepareWait() { return true; }
+    // Just after the wait; readable: the descriptor has data.
+    virtual void FinishWait(bool readable) { (void)readable; }
 };
 
 class PosixMessagePump final : public MessagePump {

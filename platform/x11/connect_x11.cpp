@@ -15,7 +15,7 @@ Platform ConnectX11() {
     Platform p;
     p.pump = std::make_shared<PosixMessagePump>();
     p.windows = std::make_shared<X11WindowBackend>();
-    p.dialogs = CreateGtkDialogBackend();
+    p.dialogs = CreateGtkDialogBackend("x11");
     p.display = MakeXRandRDisplayBackend();
     p.presenters = swr::MakeX11Presenter;
     p.gl = MakeX11GlBackend();

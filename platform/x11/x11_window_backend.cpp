@@ -10,6 +10,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,8 @@ constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | 
 
 constexpr int kGrabAttempts = 20;
 constexpr useconds_t kGrabRetryMicroseconds = 50000;
+constexpr int kWindowManagerPolls = 100;
+constexpr useconds_t kWindowManagerPollMicroseconds = 20000;
 } // namespace
 
 X11WindowBackend::X11WindowBackend() {
@@ -78,6 +81,29 @@ bool X11WindowBackend::HasWindowManager() {
     return found;
 }
 
+bool X11WindowBackend::IsXWayland() {
+    // XWayland names its outputs XWAYLAND0, XWAYLAND1, ...
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(m_display, DefaultRootWindow(m_display));
+    if (!resources) return false;
+    bool xwayland = false;
+    for (int i = 0; i < resources->noutput && !xwayland; ++i) {
+        X11ErrorTrap trap(m_display);
+        XRROutputInfo* info = XRRGetOutputInfo(m_display, resources, resources->outputs[i]);
+        if (info && trap.Ok()) xwayland = std::strncmp(info->name, "XWAYLAND", 8) == 0;
+        if (info) XRRFreeOutputInfo(info);
+    }
+    XRRFreeScreenResources(resources);
+    return xwayland;
+}
+
+bool X11WindowBackend::AwaitWindowManager() {
+    for (int poll = 0; poll < kWindowManagerPolls; ++poll) {
+        if (HasWindowManager()) return true;
+        usleep(kWindowManagerPollMicroseconds);
+    }
+    return false;
+}
+
 void X11WindowBackend::SetTitle(::Window w, const char* title) {
     XStoreName(m_display, w, title);
     XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_NAME", False),
@@ -106,6 +132,26 @@ void X11WindowBackend::RequestFullScreen(::Window w) {
                      XInternAtom(m_display, "_NET_WM_STATE_ABOVE", False)};
     XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_STATE", False), XA_ATOM, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(states), 2);
+    // No frame, even from a manager that shows the window before it makes it full-screen.
+    const long noDecorations[5] = {2 /* decorations field set */, 0, 0 /* none */, 0, 0};
+    const Atom motif = XInternAtom(m_display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(m_display, w, motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(noDecorations), 5);
+}
+
+void X11WindowBackend::SendFullScreenRequest(::Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(m_display, "_NET_WM_STATE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 1; // _NET_WM_STATE_ADD
+    e.xclient.data.l[1] = static_cast<long>(XInternAtom(m_display, "_NET_WM_STATE_FULLSCREEN", False));
+    e.xclient.data.l[2] = static_cast<long>(XInternAtom(m_display, "_NET_WM_STATE_ABOVE", False));
+    e.xclient.data.l[3] = 1; // from an application
+    XSendEvent(m_display, DefaultRootWindow(m_display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(m_display);
 }
 
 HWND X11WindowBackend::Create(const WindowCreateParams& params) {
@@ -114,7 +160,7 @@ HWND X11WindowBackend::Create(const WindowCreateParams& params) {
     ::Window parent = params.parent ? ToWindow(params.parent) : root;
     if (params.parent && !IsWindow(params.parent)) return nullptr;
     const bool fullScreenPopup = !params.parent && (params.style & WS_POPUP);
-    const bool managed = fullScreenPopup && HasWindowManager();
+    const bool managed = fullScreenPopup && (HasWindowManager() || (IsXWayland() && AwaitWindowManager()));
     // A child filling a window of another program (a screen-saver host's, or the desktop).
     const bool filling = params.parent && (params.style & WS_MAXIMIZE);
     WindowCreateParams place = params;
@@ -154,7 +200,7 @@ HWND X11WindowBackend::Create(const WindowCreateParams& params) {
 
     HWND hwnd = ToHwnd(w);
     const bool disabled = (params.style & WS_DISABLED) != 0;
-    m_windows[w] = {params.windowClass, fullScreenPopup, disabled, place.width, place.height};
+    m_windows[w] = {params.windowClass, fullScreenPopup, disabled, managed, place.width, place.height};
     if (!params.parent) {
         SetTitle(w, params.title);
         if (params.windowClass) SetIcon(w, params.windowClass->icon);
@@ -467,6 +513,7 @@ bool X11WindowBackend::QueueInput(HWND hwnd, const XEvent& e) {
 void X11WindowBackend::TrackWindow(Windows::iterator it, HWND hwnd, const XEvent& e) {
     switch (e.type) {
     case MapNotify:
+        if (it->second.managed) SendFullScreenRequest(e.xany.window);
         if (it->second.takesFocus) TakeFocus(e.xany.window);
         UpdateCursor(hwnd);
         break;

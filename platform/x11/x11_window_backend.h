@@ -34,14 +34,22 @@ private:
         const WindowClass* windowClass;
         bool takesFocus; // a full-screen pop-up: focus (and, without a window manager, grabs)
         bool disabled;   // no input: the pointer's look is left to the window below, too
+        bool managed;    // a full-screen pop-up that a window manager places
         int width, height;
     };
 
     bool Connect();
     bool HasWindowManager();
+    // XWayland: the compositor always manages X windows, but its manager may still be starting
+    // when the first X client (which started XWayland) makes its window.
+    bool IsXWayland();
+    bool AwaitWindowManager();
     void SetTitle(::Window w, const char* title);
     void SetIcon(::Window w, HICON icon);
     void RequestFullScreen(::Window w);
+    // After mapping, as EWMH asks for a mapped window: a manager that read the state before it
+    // saw our property (wlroots' XWayland manager can) makes the window full-screen now.
+    void SendFullScreenRequest(::Window w);
     void TakeFocus(::Window w);
     void UpdateCursor(HWND hwnd);
     Cursor CursorFor(HCURSOR cursor);

@@ -15,4 +15,6 @@ for _ in $(seq 1 200); do
 done
 [ -s "$dir/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$dir/display")"
+# Run from a Wayland desktop, the program would choose the desktop's compositor.
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 "$@"
