@@ -4,6 +4,7 @@
 #include "platform/posix/posix_message_pump.h"
 #include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/wayland_display_backend.h"
+#include "platform/wayland/wayland_gl_backend.h"
 #include "platform/wayland/wayland_presenter.h"
 #include "platform/wayland/wayland_window_backend.h"
 
@@ -17,5 +18,6 @@ std::optional<Platform> ConnectWayland() {
     p.dialogs = CreateGtkDialogBackend("wayland");
     p.display = MakeWaylandDisplayBackend(connection);
     p.presenters = swr::MakeWaylandPresenter;
+    p.gl = MakeWaylandGlBackend(connection->Display());
     return p;
 }

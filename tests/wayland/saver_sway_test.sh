@@ -3,7 +3,7 @@
 # output without a title bar and its pipes grow, at scale 1 and 2; a key, the focus leaving and
 # SIGTERM end it with exit 0; --layer draws on the background of every output, also one added
 # while it runs, goes on when one is taken away, takes no window, survives SIGUSR1 and ends on
-# SIGTERM; the dialog opens on GTK's Wayland backend. Nothing writes the profile. Screenshots
+# SIGTERM; the GL device draws both; the dialog opens on GTK's Wayland backend. Nothing writes the profile. Screenshots
 # (grim) are kept in SHOTS.
 # Usage: saver_sway_test.sh QUORVEL SHOTS
 set -uo pipefail
@@ -99,6 +99,25 @@ check "--layer: SIGUSR1 restarts the sets and keeps running" kill -0 "$pid"
 kill -TERM "$pid"
 check "--layer: SIGTERM ends it" ended_within "$pid" 3
 check "... with exit 0" test "${status:-1}" -eq 0
+
+# The GL device (forced on Mesa's software driver): EGL on each surface's wl_egl_window. A
+# process draws with GL exactly when Mesa's llvmpipe threads live in it.
+draws_with_gl() { grep -qs '^llvmpipe' /proc/"$1"/task/*/comm; }
+swaymsg output HEADLESS-2 enable >/dev/null
+QUORVEL_GL=force start --layer
+check "--layer with the GL device: pipes on both outputs" \
+  eval 'poll 5 layer_drawn HEADLESS-1 && poll 5 layer_drawn HEADLESS-2 && draws_with_gl "$pid"'
+grim -o HEADLESS-2 "$shots/layer-gl.png"
+kill -TERM "$pid"
+check "... SIGTERM ends it with exit 0" eval 'ended_within "$pid" 3 && test "$status" -eq 0'
+swaymsg output HEADLESS-1 scale 2 >/dev/null
+swaymsg focus output HEADLESS-1 >/dev/null
+QUORVEL_GL=force start s
+check "s with the GL device at scale 2: pipes drawn" eval 'poll 5 layer_drawn HEADLESS-1 && draws_with_gl "$pid"'
+grim -o HEADLESS-1 "$shots/saver-gl-scale2.png"
+kill -TERM "$pid"
+check "... SIGTERM ends it with exit 0" eval 'ended_within "$pid" 3 && test "$status" -eq 0'
+swaymsg output HEADLESS-1 scale 1 >/dev/null
 
 start c
 check "c: the dialog opens natively" poll 5 eval 'view "Quorvel Screen Saver(Direct X)" | grep -q "^xdg_shell"'

@@ -1,0 +1,65 @@
+#include "platform/wayland/wayland_gl_backend.h"
+
+#include "platform/d3drm/window_presenter.h"
+#include "platform/egl/egl_surface.h"
+#include "platform/egl/surfaceless_backend.h"
+
+#include <wayland-client.h>
+#include <wayland-egl.h>
+
+#include <mutex>
+
+namespace {
+
+class EglWindow : public egl::NativeWindow {
+public:
+    explicit EglWindow(wl_egl_window* window) : window(window) {}
+    ~EglWindow() override { wl_egl_window_destroy(window); }
+    wl_egl_window* window;
+};
+
+std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& target, int width, int height) {
+    if (!target.wlDisplay || !target.wlSurface) return nullptr;
+    std::unique_ptr<egl::Context> context =
+        egl::Context::Create(EGL_PLATFORM_WAYLAND_KHR, target.wlDisplay, EGL_WINDOW_BIT);
+    if (!context) return nullptr;
+    wl_egl_window* window = wl_egl_window_create(target.wlSurface, width, height);
+    if (!window) return nullptr;
+    auto native = std::make_unique<EglWindow>(window);
+    // The buffers are drawn at the output's real pixel size: the compositor must not scale them.
+    wl_surface_set_buffer_scale(target.wlSurface, target.scale > 0 ? target.scale : 1);
+    return egl::WindowSurface::Create(std::move(context), window, std::move(native));
+}
+
+class WaylandGlBackend : public gl::Backend {
+public:
+    explicit WaylandGlBackend(wl_display* display) : m_display(display) {}
+
+    const gl::DriverInfo& Probe() override {
+        std::call_once(m_probed, [this] { m_info = egl::ProbeDisplay(EGL_PLATFORM_WAYLAND_KHR, m_display, EGL_WINDOW_BIT); });
+        return m_info;
+    }
+
+    std::unique_ptr<gl::Surface> CreateSurface(const swr::SurfaceTarget& target, int width, int height,
+                                               int bitsPerPixel) override {
+        switch (target.kind) {
+        case WindowSurface::Kind::Wayland:
+            return CreateWindowSurface(target, width, height);
+        case WindowSurface::Kind::Memory:
+            return egl::CreateOffscreenSurface(width, height, bitsPerPixel);
+        default:
+            return nullptr;
+        }
+    }
+
+private:
+    wl_display* m_display;
+    std::once_flag m_probed;
+    gl::DriverInfo m_info;
+};
+
+} // namespace
+
+std::shared_ptr<gl::Backend> MakeWaylandGlBackend(wl_display* display) {
+    return std::make_shared<WaylandGlBackend>(display);
+}
