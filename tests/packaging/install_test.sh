@@ -30,14 +30,19 @@ check "the manual page renders without warnings" eval \
 app="$r/share/applications/quorvel.desktop"
 theme="$r/share/applications/screensavers/quorvel.desktop"
 check "the desktop entry opens the configuration dialog" has_line "$app" "Exec=quorvel c"
-check "the screensaver theme runs quorvel -root" has_line "$theme" "Exec=quorvel -root"
+# MATE's screensaver runs a theme's command only from its hosts' folders, never from PATH.
+check "the hosts' folder links to the program" eval \
+  '[ "$(readlink "$r/libexec/xscreensaver/quorvel")" = ../../bin/quorvel ] && [ -x "$r/libexec/xscreensaver/quorvel" ]'
+check "the screensaver theme runs it from there with -root" eval \
+  'has_line "$theme" "Exec=/opt/q/libexec/xscreensaver/quorvel -root" &&
+   has_line "$theme" "TryExec=/opt/q/libexec/xscreensaver/quorvel"'
 check "both desktop files are valid" desktop-file-validate --no-hints "$app" "$theme"
 hack="$r/share/xscreensaver/config/quorvel.xml"
 check "the hack description is well-formed XML" xmllint --noout "$hack"
 check "and names the program with -root" eval \
   '[ "$(xmllint --xpath "string(/screensaver/@name)" "$hack")" = quorvel ] &&
    [ "$(xmllint --xpath "string(/screensaver/command/@arg)" "$hack")" = -root ]'
-check "nothing else is installed" test "$(find "$work/root" -type f | wc -l)" -eq 5
+check "nothing else is installed" test "$(find "$work/root" ! -type d | wc -l)" -eq 6
 
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null 2>&1)
 deb=$(ls "$work"/deb/quorvel_*.deb 2>/dev/null | head -n1)
@@ -46,6 +51,11 @@ check "cpack builds the package" test -n "$deb"
 check "its dependencies are computed from the program" eval \
   'depends=$(dpkg-deb -f "$deb" Depends); grep -q "libc6 (>=" <<<"$depends" && grep -q libgtk-3-0 <<<"$depends"'
 check "it installs under /usr" eval 'grep -q " ./usr/bin/quorvel$" <<<"$(dpkg-deb -c "$deb")"'
+check "with the link in the hosts' folder" eval \
+  'grep -q " ./usr/libexec/xscreensaver/quorvel -> ../../bin/quorvel$" <<<"$(dpkg-deb -c "$deb")"'
+dpkg-deb -x "$deb" "$work/deb/x"
+check "and a theme that names /usr/libexec/xscreensaver/quorvel" eval \
+  'has_line "$work/deb/x/usr/share/applications/screensavers/quorvel.desktop" "Exec=/usr/libexec/xscreensaver/quorvel -root"'
 
 echo "passed $passed, failed $failed"
 [ "$failed" -eq 0 ]
