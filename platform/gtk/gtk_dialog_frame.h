@@ -1,5 +1,5 @@
-// The frame a window manager gives the framework's dialogs and message boxes: a title bar with a
-// close button only, and the window's own size, which the user cannot change.
+// The frame the framework's dialogs and message boxes ask of the window manager: a title bar with
+// a close button only, around the window's own size, which the user cannot change.
 #pragma once
 
 #include <gtk/gtk.h>
