@@ -18,3 +18,6 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 elseif(QUORVEL_WINE32)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE32})
 endif()
+
+# Release programs are stripped of their symbols.
+string(APPEND CMAKE_EXE_LINKER_FLAGS_RELEASE " -s")

@@ -9,7 +9,7 @@ packages=("$@")
   libx11-dev libxext-dev libxrandr-dev libgtk-3-dev libpng-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils x11-apps
   fonts-ipafont-gothic imagemagick adwaita-icon-theme openbox weston xwayland xinput
-  desktop-file-utils libxml2-utils man-db dpkg-dev
+  desktop-file-utils libxml2-utils man-db dpkg-dev mate-screensaver
 )
 missing=()
 for p in "${packages[@]}"; do
