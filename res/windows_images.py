@@ -1,16 +1,19 @@
 #!/usr/bin/env python3
 """Writes the Windows icon and cursor files of the program's resources.
 
-windows_images.py ICON_BMP CURSOR_CPP OUT_ICO OUT_CUR
-The icon is the 8-bit BMP of icon 100; the cursor is the arrow drawn in CURSOR_CPP (the same
-pattern the other platforms use), as a 32 x 32 monochrome cursor with its hot spot at (0, 0).
+windows_images.py CURSOR_CPP OUT_ICO OUT_CUR ICON_BMP...
+The icon holds the 8-bit BMPs of icon 100, one image each, in the order given; the cursor is the
+arrow drawn in CURSOR_CPP (the same pattern the other platforms use), as a 32 x 32 monochrome
+cursor with its hot spot at (0, 0).
 """
 import re
 import struct
 import sys
 
 
-def icon_from_bmp(bmp):
+def icon_image(bmp):
+    """The image of one icon entry (a BMP without its file header, twice as high for the mask)
+    and its directory fields."""
     header = bytearray(bmp[14:54])
     width, height, _, bits = struct.unpack_from('<iiHH', header, 4)
     if bits != 8:
@@ -24,9 +27,17 @@ def icon_from_bmp(bmp):
     mask = bytes(((width + 31) // 32) * 4 * height)  # all opaque
     image = bytes(header) + palette + pixels + mask
     colours = len(palette) // 4
-    entry = struct.pack('<BBBBHHII', width & 0xFF, height & 0xFF, colours if colours < 256 else 0, 0, 1, 8,
-                        len(image), 6 + 16)
-    return struct.pack('<HHH', 0, 1, 1) + entry + image
+    return image, (width & 0xFF, height & 0xFF, colours if colours < 256 else 0)
+
+
+def icon_from_bmps(bmps):
+    images = [icon_image(bmp) for bmp in bmps]
+    offset = 6 + 16 * len(images)
+    directory = struct.pack('<HHH', 0, 1, len(images))
+    for image, (width, height, colours) in images:
+        directory += struct.pack('<BBBBHHII', width, height, colours, 0, 1, 8, len(image), offset)
+        offset += len(image)
+    return directory + b''.join(image for image, _ in images)
 
 
 def cursor_from_source(source):
@@ -53,9 +64,12 @@ def cursor_from_source(source):
 
 
 def main():
-    bmp_path, cursor_cpp, out_ico, out_cur = sys.argv[1:5]
-    with open(bmp_path, 'rb') as f:
-        ico = icon_from_bmp(f.read())
+    cursor_cpp, out_ico, out_cur = sys.argv[1:4]
+    bmps = []
+    for path in sys.argv[4:]:
+        with open(path, 'rb') as f:
+            bmps.append(f.read())
+    ico = icon_from_bmps(bmps)
     with open(cursor_cpp, encoding='utf-8') as f:
         cur = cursor_from_source(f.read())
     with open(out_ico, 'wb') as f:

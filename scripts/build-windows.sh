@@ -14,9 +14,11 @@ scripts/install-deps.sh cmake ninja-build python3 googletest \
 wine32=""
 if [ -x /usr/lib/wine/wine ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1; then wine32=/usr/lib/wine/wine; fi
 
-scripts/build.sh build-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/x86_64-w64-mingw32.cmake"
+# Release builds, stripped: what is shipped carries no debug sections.
+scripts/build.sh build-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/x86_64-w64-mingw32.cmake" \
+  -DCMAKE_BUILD_TYPE=Release
 scripts/build.sh build-win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/i686-w64-mingw32.cmake" \
-  -DQUORVEL_WINE32="$wine32"
+  -DCMAKE_BUILD_TYPE=Release -DQUORVEL_WINE32="$wine32"
 file build-win64/shell/quorvel.scr | grep -q 'PE32+ executable (GUI) x86-64' ||
   { echo "build-win64/shell/quorvel.scr is not a 64-bit GUI program" >&2; exit 1; }
 file build-win32/shell/quorvel.scr | grep -q 'PE32 executable (GUI) Intel 80386' ||
@@ -30,5 +32,7 @@ export WINEPREFIX="$root/build-win64/wineprefix-unit" WINEDEBUG=-all WINEDLLOVER
 if [ -n "$wine32" ]; then
   WINEPREFIX="$root/build-win32/wineprefix-unit" WINEARCH=win32 bash -c 'cd build-win32 && ctest --output-on-failure'
 else
-  echo "32-bit Windows tests skipped: this machine cannot run 32-bit programs"
+  # What the file holds is read without running it.
+  (cd build-win32 && ctest --output-on-failure -L '^file$')
+  echo "32-bit Windows tests that run the programs skipped: this machine cannot run 32-bit programs"
 fi

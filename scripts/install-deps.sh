@@ -10,7 +10,8 @@ packages=("$@")
   xvfb xauth xdotool x11-utils x11-xserver-utils x11-apps
   fonts-ipafont-gothic imagemagick adwaita-icon-theme openbox weston xwayland xinput
   libwayland-dev wayland-protocols libxkbcommon-dev sway grim wtype python3
-  desktop-file-utils libxml2-utils man-db dpkg-dev
+  libepoxy-dev libegl1 libegl-mesa0 libgl1 libglx-mesa0 libgl1-mesa-dri
+  desktop-file-utils libxml2-utils man-db dpkg-dev mate-screensaver
 )
 missing=()
 for p in "${packages[@]}"; do

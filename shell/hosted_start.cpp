@@ -2,6 +2,7 @@
 #include "platform/posix/reset_signal.h"
 #include "shell/app.h"
 #include "shell/host_args.h"
+#include "shell/host_options.h"
 #include "shell/hosted_wnd.h"
 
 #include <cstdio>
@@ -25,6 +26,9 @@ BOOL CMyMirlowApp::StartHosted(const HostArgs& args) {
         m_msgCur.wParam = 1; // the exit code ExitInstance returns
         return FALSE;
     };
+    // The host's panel settings, for this run only: nothing here writes the profile.
+    std::string badOption;
+    if (!ApplyHostOptions(__argc, __argv, m_settings, &badOption)) return refuse(badOption);
     WindowBackend& windows = AfxGetWindowBackend();
     HWND host = nullptr;
     std::string name;

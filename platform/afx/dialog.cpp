@@ -74,6 +74,8 @@ int CDialog::DoModal() {
     } restore{this};
 
     SendMessage(WM_INITDIALOG, 0, 0);
+    // As the framework does after WM_INITDIALOG: over the owner, or the screen without one.
+    if (m_host) m_host->CenterOnOwner();
     if (!m_bEnded && m_hWnd) {
         m_bInModalLoop = true;
         m_host->RunModalLoop();

@@ -1,6 +1,7 @@
 #include "platform/gtk/gtk_dialog_backend.h"
 
 #include "platform/gtk/dialog_font.h"
+#include "platform/gtk/gtk_dialog_frame.h"
 #include "platform/gtk/gtk_dialog_host.h"
 #include "platform/gtk/gtk_modal_stack.h"
 
@@ -34,6 +35,7 @@ public:
         GtkWidget* box = gtk_message_dialog_new(parent ? parent->Window() : nullptr, GTK_DIALOG_MODAL, icon,
                                                 GTK_BUTTONS_OK, "%s", text);
         gtk_window_set_title(GTK_WINDOW(box), caption);
+        UseDialogFrame(GTK_WINDOW(box));
         if (icon == GTK_MESSAGE_WARNING) ShowWarningIcon(GTK_MESSAGE_DIALOG(box));
         gtk_window_set_position(GTK_WINDOW(box), parent ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
         if (parent)

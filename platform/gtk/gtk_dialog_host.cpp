@@ -1,5 +1,6 @@
 #include "platform/gtk/gtk_dialog_host.h"
 
+#include "platform/gtk/gtk_dialog_frame.h"
 #include "platform/gtk/gtk_modal_stack.h"
 #include "platform/gtk/gtk_updown_control.h"
 
@@ -20,8 +21,10 @@ PixelRect ToPixels(const DLGITEMDATA& item, const DialogUnits& units) {
 std::string DialogCss(const std::string& fontClass, const DLGTEMPLATEDATA& dialog) {
     std::string font = "font-family: \"" + std::string(dialog.fontName) + "\"; font-size: " +
                        std::to_string(dialog.pointSize) + "pt;";
-    std::string scope = "." + fontClass;
-    return scope + ", " + scope + " * { " + font + " }\n" +
+    std::string fontScope = "." + fontClass;
+    // Only the template's own window: a message box with this font keeps its buttons as they are.
+    std::string scope = "window" + fontScope;
+    return fontScope + ", " + fontScope + " * { " + font + " }\n" +
            scope + " entry { min-height: 0; min-width: 0; padding: 0 3px; }\n" +
            scope + " button { min-height: 0; min-width: 0; padding: 0 4px; }\n" +
            scope + " button.updown { padding: 0; font-size: 5pt; border-radius: 0; }\n" +
@@ -57,7 +60,7 @@ GtkDialogHost::GtkDialogHost(const DLGTEMPLATEDATA& dialog, GtkDialogHost* owner
     g_object_ref_sink(m_window);
     GtkWindow* window = GTK_WINDOW(m_window);
     gtk_window_set_title(window, dialog.caption);
-    gtk_window_set_resizable(window, FALSE);
+    UseDialogFrame(window);
     gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
     gtk_window_set_modal(window, TRUE);
     gtk_window_set_position(window, GTK_WIN_POS_CENTER);

@@ -1,5 +1,6 @@
 #include "platform/win32/native.h"
 
+#include <algorithm>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -123,13 +124,23 @@ void DestroyDialog(void* dialog) { DestroyWindow(static_cast<HWND>(dialog)); }
 
 void CenterDialog(void* dialog, void* owner) {
     HWND d = static_cast<HWND>(dialog);
-    RECT area, box;
-    if (!owner || !GetWindowRect(static_cast<HWND>(owner), &area))
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    HWND o = static_cast<HWND>(owner);
+    // Over the owner, kept inside the work area of the owner's monitor (a small owner near the
+    // screen's edge would push the dialog off it); without an owner, over that work area.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(o ? o : d, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT work = monitor.rcWork;
+    RECT area = work, box;
+    if (o) GetWindowRect(o, &area);
     GetWindowRect(d, &box);
     const int width = box.right - box.left, height = box.bottom - box.top;
-    SetWindowPos(d, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    auto inside = [](int start, int size, int low, int high) {
+        return start + size > high ? std::max(low, high - size) : std::max(low, start);
+    };
+    SetWindowPos(d, nullptr, inside(area.left + (area.right - area.left - width) / 2, width, work.left, work.right),
+                 inside(area.top + (area.bottom - area.top - height) / 2, height, work.top, work.bottom), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 intptr_t SendItemMessage(void* dialog, int id, unsigned message, uintptr_t wParam, intptr_t lParam) {

@@ -40,7 +40,10 @@ long ChangeMode(const Mode* mode) {
         dm.dmFields |= DM_DISPLAYFREQUENCY;
         dm.dmDisplayFrequency = mode->frequency;
     }
-    return ChangeDisplaySettingsW(&dm, 0);
+    // Temporary, not stored: the dynamic switch the system asks for, which Windows also undoes when
+    // the process ends without restoring it (killed from the task manager). The restore above keeps
+    // flags 0, the call that returns to the stored mode.
+    return ChangeDisplaySettingsW(&dm, CDS_FULLSCREEN);
 }
 
 int ScreenDepth() {

@@ -201,7 +201,7 @@ TEST_F(DialogTest, SliderMovesReachTheMapWithCodePositionAndControl) {
     EXPECT_EQ(dlg.scrolls[1], std::make_pair(kSlider, MAKEWPARAM(SB_LINEDOWN, 0)));
 }
 
-TEST_F(DialogTest, ADialogOpenedFromAnotherIsOwnedByIt) {
+TEST_F(DialogTest, ADialogOpenedFromAnotherIsOwnedByItAndEachOpensCentred) {
     class CInner : public CDialog {
     public:
         CInner() : CDialog(901) {}
@@ -209,18 +209,22 @@ TEST_F(DialogTest, ADialogOpenedFromAnotherIsOwnedByIt) {
     CTestDlg outer;
     FakeDialogHost* outerHost = nullptr;
     FakeDialogHost* innerOwner = nullptr;
+    int centred = 0;
     fake.users.push_back([&](FakeDialogHost& host) {
         outerHost = &host;
+        centred += host.centred;
         CInner inner;
         EXPECT_EQ(inner.DoModal(), IDOK);
         host.PressEscape();
     });
     fake.users.push_back([&](FakeDialogHost& host) {
         innerOwner = host.owner;
+        centred += host.centred;
         host.Click(IDOK);
     });
     EXPECT_EQ(outer.DoModal(), IDCANCEL);
     EXPECT_EQ(innerOwner, outerHost);
+    EXPECT_EQ(centred, 2) << "on the owner, or on the screen without one";
     EXPECT_EQ(CDialog::GetActiveModal(), nullptr);
 }
 

@@ -19,7 +19,7 @@ check "the manual page, in section 6" eval 'grep -q "^\.TH QUORVEL 6" <<<"$(zcat
 documents_all() {
   local manual term
   manual=$(zcat "$r/share/man/man6/quorvel.6.gz")
-  for term in '\-root' 'window\-id' XSCREENSAVER_WINDOW SIGUSR1 quorvel.INI '[3D Screen saver Config]' \
+  for term in '\-root' 'window\-id' '\-number' '\-lighting' '\-order' '\-background' XSCREENSAVER_WINDOW SIGUSR1 quorvel.INI '[3D Screen saver Config]' \
     Number Length Speed Width Height Specular BackgroundRGB Power Type Hard Lighting; do
     grep -qF -- "$term" <<<"$manual" || { echo "  missing: $term"; return 1; }
   done
@@ -30,14 +30,41 @@ check "the manual page renders without warnings" eval \
 app="$r/share/applications/quorvel.desktop"
 theme="$r/share/applications/screensavers/quorvel.desktop"
 check "the desktop entry opens the configuration dialog" has_line "$app" "Exec=quorvel c"
-check "the screensaver theme runs quorvel -root" has_line "$theme" "Exec=quorvel -root"
+# MATE's screensaver runs a theme's command only from its hosts' folders, never from PATH.
+check "the hosts' folder links to the program" eval \
+  '[ "$(readlink "$r/libexec/xscreensaver/quorvel")" = ../../bin/quorvel ] && [ -x "$r/libexec/xscreensaver/quorvel" ]'
+check "the screensaver theme runs it from there with -root" eval \
+  'has_line "$theme" "Exec=/opt/q/libexec/xscreensaver/quorvel -root" &&
+   has_line "$theme" "TryExec=/opt/q/libexec/xscreensaver/quorvel"'
 check "both desktop files are valid" desktop-file-validate --no-hints "$app" "$theme"
 hack="$r/share/xscreensaver/config/quorvel.xml"
 check "the hack description is well-formed XML" xmllint --noout "$hack"
 check "and names the program with -root" eval \
   '[ "$(xmllint --xpath "string(/screensaver/@name)" "$hack")" = quorvel ] &&
    [ "$(xmllint --xpath "string(/screensaver/command/@arg)" "$hack")" = -root ]'
-check "nothing else is installed" test "$(find "$work/root" -type f | wc -l)" -eq 5
+# Each setting of the panel is an option the program takes, over the slider's whole range.
+# (The bad window id is refused after the options are read.)
+takes() { "$r/bin/quorvel" --window-id abc "$@" 2>"$work/err"; grep -q '"abc"' "$work/err"; }
+refuses() { ! "$r/bin/quorvel" --window-id abc "$@" 2>"$work/err" && grep -qF -- "$1" "$work/err"; }
+panel_matches_the_program() {
+  local n arg low high set
+  n=$(xmllint --xpath 'count(//number)' "$hack")
+  [ "$n" -eq 6 ] || { echo "  $n sliders"; return 1; }
+  for i in $(seq "$n"); do
+    arg=$(xmllint --xpath "string((//number)[$i]/@arg)" "$hack"); arg=${arg% %}
+    low=$(xmllint --xpath "string((//number)[$i]/@low)" "$hack")
+    high=$(xmllint --xpath "string((//number)[$i]/@high)" "$hack")
+    takes "$arg" "$low" "$arg" "$high" && refuses "$arg" $((low - 1)) && refuses "$arg" $((high + 1)) ||
+      { echo "  $arg $low..$high: $(cat "$work/err")"; return 1; }
+  done
+  for i in $(seq "$(xmllint --xpath 'count(//option[@arg-set])' "$hack")"); do
+    set=$(xmllint --xpath "string((//option[@arg-set])[$i]/@arg-set)" "$hack")
+    # shellcheck disable=SC2086 # an option and its value
+    takes $set || { echo "  $set: $(cat "$work/err")"; return 1; }
+  done
+}
+check "its sliders and choices are options the program takes, over the same ranges" panel_matches_the_program
+check "nothing else is installed" test "$(find "$work/root" ! -type d | wc -l)" -eq 6
 
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null 2>&1)
 deb=$(ls "$work"/deb/quorvel_*.deb 2>/dev/null | head -n1)
@@ -46,6 +73,11 @@ check "cpack builds the package" test -n "$deb"
 check "its dependencies are computed from the program" eval \
   'depends=$(dpkg-deb -f "$deb" Depends); grep -q "libc6 (>=" <<<"$depends" && grep -q libgtk-3-0 <<<"$depends"'
 check "it installs under /usr" eval 'grep -q " ./usr/bin/quorvel$" <<<"$(dpkg-deb -c "$deb")"'
+check "with the link in the hosts' folder" eval \
+  'grep -q " ./usr/libexec/xscreensaver/quorvel -> ../../bin/quorvel$" <<<"$(dpkg-deb -c "$deb")"'
+dpkg-deb -x "$deb" "$work/deb/x"
+check "and a theme that names /usr/libexec/xscreensaver/quorvel" eval \
+  'has_line "$work/deb/x/usr/share/applications/screensavers/quorvel.desktop" "Exec=/usr/libexec/xscreensaver/quorvel -root"'
 
 echo "passed $passed, failed $failed"
 [ "$failed" -eq 0 ]

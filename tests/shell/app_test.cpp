@@ -208,6 +208,33 @@ TEST_F(AppTest, HostedModeDrawsInAChildOfTheHostWindowAndTouchesNothingShared) {
               "[3D Screen saver Config]\nWidth=1280\nHeight=720\n");
 }
 
+TEST_F(AppTest, HostOptionsOverrideTheProfileInTheHostedModeOnly) {
+    auto backend = std::make_unique<NullWindowBackend>();
+    NullWindowBackend* windows = backend.get();
+    AfxSetWindowBackend(std::move(backend));
+    const std::string host = std::to_string(reinterpret_cast<uintptr_t>(windows->CreateForeignWindow(64, 48)));
+    Profile("Number=2\nLighting=0\n");
+    SetArgs({"--window-id", host, "-number", "4", "-lighting", "spot"});
+    ASSERT_TRUE(m_app.InitInstance());
+    EXPECT_EQ(m_app.Settings().Number, 4);
+    EXPECT_EQ(m_app.GetLighting(), 1) << "what the saver window reads";
+    m_app.m_pMainWnd->PostMessage(WM_CLOSE);
+    EXPECT_EQ(m_app.Run(), 0);
+    std::ifstream profile(m_app.m_profilePath);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(profile), {}), "[3D Screen saver Config]\nNumber=2\nLighting=0\n");
+
+    EXPECT_EQ(Start({"--window-id", host, "-number", "21"}), 1) << "out of range";
+    for (auto mode : {"s", "p"}) {
+        CTestApp app;
+        app.m_profilePath = m_app.m_profilePath;
+        SetArgs({mode, "-number", "4"});
+        app.InitInstance();
+        EXPECT_EQ(app.Settings().Number, 2) << mode;
+        if (app.m_pMainWnd) app.m_pMainWnd->PostMessage(WM_CLOSE);
+        app.Run();
+    }
+}
+
 TEST_F(AppTest, HostedModeWithoutAWindowToDrawInEndsWithCode1) {
     unsetenv("XSCREENSAVER_WINDOW");
     EXPECT_EQ(Start({"--window-id", "777"}), 1) << "no such window";

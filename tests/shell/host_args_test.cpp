@@ -1,4 +1,5 @@
 #include "shell/host_args.h"
+#include "shell/host_options.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -42,6 +43,54 @@ TEST(HostArgsTest, MalformedIdsAreInvalidAndKeptForTheMessage) {
         EXPECT_EQ(Parse({"-root"}, id).kind, HostArgs::Kind::Invalid) << id;
     }
     EXPECT_EQ(Parse({"--window-id"}).kind, HostArgs::Kind::Invalid);
+}
+
+} // namespace
+
+namespace {
+
+bool Apply(std::initializer_list<const char*> args, SETTINGS& settings, std::string* error) {
+    std::vector<const char*> argv{"quorvel"};
+    argv.insert(argv.end(), args);
+    return ApplyHostOptions(static_cast<int>(argv.size()), argv.data(), settings, error);
+}
+
+TEST(HostOptionsTest, OverrideEachSettingWithinTheDialogsRanges) {
+    SETTINGS settings;
+    settings.Hard = 0;
+    std::string error;
+    ASSERT_TRUE(Apply({"-root", "-number", "20", "--length", "100", "-speed", "10", "-background", "0",
+                       "-specular", "0", "-power", "100", "-lighting", "spot", "-order", "all", "-window-id", "7"},
+                      settings, &error))
+        << error;
+    EXPECT_EQ(settings.Number, 20);
+    EXPECT_EQ(settings.Length, 100);
+    EXPECT_EQ(settings.Speed, 10);
+    EXPECT_EQ(settings.BackgroundRGB, 0);
+    EXPECT_EQ(settings.Specular, 0);
+    EXPECT_EQ(settings.Power, 100);
+    EXPECT_EQ(settings.Lighting, 1);
+    EXPECT_EQ(settings.Type, 1);
+    EXPECT_EQ(settings.Hard, 0) << "no option for it";
+    ASSERT_TRUE(Apply({"-lighting", "directional", "-order", "one", "-speed", "3000"}, settings, &error));
+    EXPECT_EQ(settings.Lighting, 0);
+    EXPECT_EQ(settings.Type, 0);
+    EXPECT_EQ(settings.Speed, 3000);
+}
+
+TEST(HostOptionsTest, AValueOutsideTheRangeOrMissingIsRefusedAndChangesNothing) {
+    for (auto args : {std::vector<const char*>{"-number", "0"}, {"-number", "21"}, {"-length", "101"},
+                      {"-speed", "9"}, {"-speed", "3001"}, {"-background", "-1"}, {"-specular", "101"},
+                      {"-power", "1e2"}, {"-number", " 5"}, {"-number", ""}, {"-number", "99999999999999999999"},
+                      {"-lighting", "Spot"}, {"-order", "2"}, {"-number"}, {"-lighting"}}) {
+        SETTINGS settings;
+        std::vector<const char*> argv{"quorvel", "-speed", "20"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        std::string error;
+        EXPECT_FALSE(ApplyHostOptions(static_cast<int>(argv.size()), argv.data(), settings, &error)) << args[0];
+        EXPECT_NE(error.find(args[0]), std::string::npos) << error;
+        EXPECT_EQ(settings.Speed, 1000) << "nothing applied";
+    }
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // wine_probe.exe texts <caption>: the texts of the top-level window with that caption and of its
 //   controls, one a line in UTF-8; exit 1 when there is no such window.
 // wine_probe.exe screen: the primary screen's size, "<width>x<height>".
+// wine_probe.exe rect <caption>: that window's rectangle, "<left> <top> <right> <bottom>"; exit 1
+//   when there is no such window. wine_probe.exe workarea: the work area's, the same way.
 #include <windows.h>
 
 #include <cstdio>
@@ -36,9 +38,25 @@ int wmain(int argc, wchar_t** argv) {
         PrintLine(std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" + std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
         return 0;
     }
-    if (argc != 3 || std::wstring(argv[1]) != L"texts") return 2;
+    auto printRect = [](const RECT& r) {
+        PrintLine(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+                  std::to_wstring(r.bottom));
+    };
+    RECT rect;
+    if (argc == 2 && std::wstring(argv[1]) == L"workarea") {
+        if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0)) return 1;
+        printRect(rect);
+        return 0;
+    }
+    if (argc != 3) return 2;
     HWND window = FindWindowW(nullptr, argv[2]);
     if (!window) return 1;
+    if (std::wstring(argv[1]) == L"rect") {
+        if (!GetWindowRect(window, &rect)) return 1;
+        printRect(rect);
+        return 0;
+    }
+    if (std::wstring(argv[1]) != L"texts") return 2;
     PrintLine(TextOf(window));
     EnumChildWindows(window, PrintChild, 0);
     return 0;

@@ -24,6 +24,21 @@ wait_window() {
   for _ in $(seq 1 80); do texts "$1" >/dev/null && return 0; sleep 0.25; done
   return 1
 }
+# Whether the window with that caption is centred on a rectangle ("left top right bottom"), to a
+# pixel, as far as the work area lets it.
+centred_on() {
+  local w a r
+  read -r -a w < <("$wine" "$probe" rect "$1" 2>/dev/null | tr -d '\r') || return 1
+  read -r -a a <<<"$2"
+  read -r -a r < <("$wine" "$probe" workarea | tr -d '\r')
+  [ "${#w[@]}" -eq 4 ] || return 1
+  local width=$((w[2] - w[0])) height=$((w[3] - w[1]))
+  local x=$(((a[0] + a[2] - width) / 2)) y=$(((a[1] + a[3] - height) / 2))
+  x=$((x + width > r[2] ? r[2] - width : x)); x=$((x < r[0] ? r[0] : x))
+  y=$((y + height > r[3] ? r[3] - height : y)); y=$((y < r[1] ? r[1] : y))
+  (((w[0] - x) ** 2 <= 1 && (w[1] - y) ** 2 <= 1)) ||
+    { echo "  window ${w[*]} on ${a[*]} in the work area ${r[*]}: expected at $x $y"; return 1; }
+}
 # Waits for a background program and checks its exit code.
 expect_exit() {
   local pid=$1 want=$2 what=$3 code=0
@@ -127,6 +142,7 @@ wait_window "$caption" || fail "/c: no dialog"
 sleep 1
 shot config-dialog
 check_dialog /c
+centred_on "$caption" "$("$wine" "$probe" workarea | tr -d '\r')" || fail "/c: the dialog is not centred on the screen"
 key Tab 0 Return # Length 0
 wait_window Mirlow || fail "/c: no message box for Length 0"
 sleep 0.5
@@ -160,6 +176,8 @@ pid=$!
 wait_window "$caption" || fail "/c:<HWND>: no dialog"
 sleep 2
 shot config-owned
+centred_on "$caption" "$("$wine" "$probe" rect 'Saver host' | tr -d '\r')" ||
+  fail "/c:<HWND>: the dialog is not centred on its owner"
 key Escape
 expect_exit "$pid" 0 "/c:<HWND>"
 "$wine" "$scr" /c:123456 & # a handle that names no window: the dialog opens unowned

@@ -74,6 +74,17 @@ painted() {
     fail "\"$2\" is not painted in $1.png (light share $light)"
 }
 
+# The frame asked of the window manager: move and close only, no minimise or maximise box, and a
+# size fixed to the contents (minimum and maximum equal).
+modal_frame() {
+  local hints functions decorations
+  hints=$(xprop -id "$1" _MOTIF_WM_HINTS)
+  IFS=', ' read -r _ functions decorations _ <<<"${hints#*= }"
+  [ $((functions)) -eq $((0x24)) ] && [ $((decorations & 0x60)) -eq 0 ] || return 1
+  xprop -id "$1" WM_NORMAL_HINTS | awk '/minimum size/ { min = $NF " " $(NF - 2) } /maximum size/ { max = $NF " " $(NF - 2) }
+    END { exit !(min != "" && min == max) }'
+}
+
 # c:1234 is no switch: the program ends at once without a dialog.
 : >"$work/probe.txt"
 timeout 10 "$quorvel" c:1234 || fail "c:1234 did not end cleanly"
@@ -83,6 +94,7 @@ pass "c:1234 opens nothing"
 # Escape and the close button cancel; an absent profile stays absent.
 start c
 grep -qP '^GtkLabel\tGtkLabel\tｷｬﾝｾﾙ\t' "$work/probe.txt" || fail "the Cancel button's text"
+modal_frame "$window" || fail "the dialog's frame: $(xprop -id "$window" _MOTIF_WM_HINTS WM_NORMAL_HINTS)"
 shot config-dialog
 xdotool key Escape
 wait_exit
@@ -133,6 +145,12 @@ click 1
 wait_window "Mirlow"
 xdotool search --onlyvisible --name '^Mirlow$' >/dev/null || fail "no message box titled Mirlow"
 grep -qP '^GtkLabel\t[^\t]*\t1 から 100 迄の整数を入力してください。\t' "$work/probe.txt" || fail "message text"
+box=$(xdotool search --onlyvisible --name '^Mirlow$' | head -n1)
+modal_frame "$box" || fail "the message box's frame: $(xprop -id "$box" _MOTIF_WM_HINTS WM_NORMAL_HINTS)"
+# The OK button is a whole push button: taller than its label by the theme's padding.
+awk -F'\t' '$1 == "window" { mirlow = ($2 == "Mirlow") } mirlow && $1 == "GtkButton" { b = $7 }
+  mirlow && $1 == "GtkLabel" && $3 == "OK" { l = $7 } END { exit !(b >= l + 8) }' "$work/probe.txt" ||
+  fail "the OK button is squeezed to its label"
 shot length-message
 painted length-message "1 から 100 迄の整数を入力してください。"
 painted length-message OK

@@ -143,6 +143,22 @@ cp "$work/shot.png" "$shots/hosted-argb.png"
 kill -HUP "$d"
 check "SIGHUP ends it with exit 0" ends_cleanly "$d"
 
+# --- a host's options override the profile for the run: a slow, black profile, a fast, grey run
+profile Speed=3000 BackgroundRGB=0 Number=1 Length=10
+host 9 100 100 400 300
+saver o --window-id "${host_win[9]}" -background 80 -speed 20 -number 5 -length 100 -order all -lighting spot
+check "-background 80: the background is 80 % grey" poll 5 eval 'shot; take_grey 101 101 && [ "$grey" = "rgb(203,203,203)" ]'
+check "-speed 20 -number 5: many pipes within 3 s" poll 3 eval 'shot; [ "$(pipe_pixels 9)" -gt 4000 ]'
+cp "$work/shot.png" "$shots/hosted-options.png"
+kill -TERM "$o"
+check "the run ends cleanly" ends_cleanly "$o"
+check "and leaves the profile as it was" eval \
+  '[ "$(cat "$XDG_CONFIG_HOME/quorvel.INI")" = "$(printf "[3D Screen saver Config]\nSpeed=3000\nBackgroundRGB=0\nNumber=1\nLength=10")" ]'
+check "an option out of its range is refused with one line naming it, exit 1" eval \
+  '"$quorvel" --window-id "${host_win[9]}" -number 21 2>"$work/opt.err"; [ $? -eq 1 ] &&
+   [ "$(wc -l <"$work/opt.err")" -eq 1 ] && grep -q -- "-number" "$work/opt.err"'
+host_do 9 destroy
+
 # --- ids that name no window: one line naming the id, exit 1, nothing drawn
 bad_id() {
   local id=$1; shift
