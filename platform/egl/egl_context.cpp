@@ -43,8 +43,8 @@ bool HasExtension(EGLDisplay display, const char* name) {
 
 std::unique_ptr<Context> Context::Create(EGLenum platform, void* nativeDisplay, EGLint surfaceType,
                                          const std::function<bool(EGLDisplay, EGLConfig)>& accept) {
-    // Without the client extension there is no way to name the platform.
-    if (!HasExtension(EGL_NO_DISPLAY, "EGL_EXT_platform_base")) return nullptr;
+    // No EGL library at all, or one without the client extension that names the platform.
+    if (!epoxy_has_egl() || !HasExtension(EGL_NO_DISPLAY, "EGL_EXT_platform_base")) return nullptr;
     std::unique_ptr<Context> c(new Context);
     const EGLDisplay display = eglGetPlatformDisplayEXT(platform, nativeDisplay, nullptr);
     if (display == EGL_NO_DISPLAY || !InitializeDisplay(display)) return nullptr;
