@@ -8,7 +8,7 @@
 // the label. Without a GL context the benchmarks are skipped with a message; on a software
 // driver (Mesa's llvmpipe) they show only that the path works.
 
-#include "platform/egl/surfaceless_backend.h"
+#include "platform/egl/egl_backend.h"
 #include "platform/gl/gl_api.h"
 #include "platform/platform.h"
 #include "tests/support/saver_scene.h"
@@ -48,6 +48,17 @@ private:
     GLuint m_query = 0;
 };
 
+// The benchmark scene's pipes on the GL device, grown `steps` steps each and drawn once.
+std::unique_ptr<SaverScene> GlScene(int width, int height, int steps) {
+    PipeRandomSeed(1);
+    GUID hal = IID_IDirect3DHALDevice;
+    auto scene = std::make_unique<SaverScene>(width, height, SaverScene::Light::Directional, &hal);
+    scene->AddPipes(kPipes, kSteps);
+    scene->GrowAll(steps);
+    scene->Frame();
+    return scene;
+}
+
 void DrawFrame(SaverScene& scene) {
     scene.viewport->Clear();
     scene.viewport->Render(scene.scene);
@@ -57,17 +68,12 @@ void DrawFrame(SaverScene& scene) {
 void GlFullRedraw(benchmark::State& state, int width, int height) {
     if (!GlRenderer()) return state.SkipWithError("no OpenGL context can be made here");
     state.SetLabel(GlRenderer());
-    PipeRandomSeed(1);
-    GUID hal = IID_IDirect3DHALDevice;
-    SaverScene scene(width, height, SaverScene::Light::Directional, &hal);
-    scene.AddPipes(kPipes, kSteps);
-    scene.GrowAll(kSteps);
-    scene.Frame();
+    auto scene = GlScene(width, height, kSteps);
     GpuTimer timer;
     double gpu = 0;
     for (auto _ : state) {
         timer.Begin();
-        DrawFrame(scene);
+        DrawFrame(*scene);
         gpu += timer.End();
     }
     state.counters["gpu_ms"] = benchmark::Counter(gpu, benchmark::Counter::kAvgIterations);
@@ -76,11 +82,8 @@ void GlFullRedraw(benchmark::State& state, int width, int height) {
 void GlIncrementalTick(benchmark::State& state, int width, int height) {
     if (!GlRenderer()) return state.SkipWithError("no OpenGL context can be made here");
     state.SetLabel(GlRenderer());
-    PipeRandomSeed(1);
-    GUID hal = IID_IDirect3DHALDevice;
-    SaverScene scene(width, height, SaverScene::Light::Directional, &hal);
-    scene.AddPipes(kPipes, kSteps);
-    scene.Frame();
+    auto owned = GlScene(width, height, 0);
+    SaverScene& scene = *owned;
     GpuTimer timer;
     double gpu = 0;
     long steps = 0;

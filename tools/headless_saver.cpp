@@ -1,7 +1,7 @@
 #include "tools/headless_saver.h"
 
 #include "platform/d3drm/d3d.h"
-#include "platform/egl/surfaceless_backend.h"
+#include "platform/egl/egl_backend.h"
 #include "platform/null/connect_null.h"
 #include "platform/swr/frame_buffer.h"
 #include "shell/app.h"

@@ -1,13 +1,12 @@
 #include "platform/wayland/wayland_gl_backend.h"
 
 #include "platform/d3drm/window_presenter.h"
+#include "platform/egl/egl_backend.h"
 #include "platform/egl/egl_surface.h"
-#include "platform/egl/surfaceless_backend.h"
 
 #include <wayland-client.h>
 #include <wayland-egl.h>
 
-#include <mutex>
 
 namespace {
 
@@ -31,35 +30,11 @@ std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& targe
     return egl::WindowSurface::Create(std::move(context), window, std::move(native));
 }
 
-class WaylandGlBackend : public gl::Backend {
-public:
-    explicit WaylandGlBackend(wl_display* display) : m_display(display) {}
-
-    const gl::DriverInfo& Probe() override {
-        std::call_once(m_probed, [this] { m_info = egl::ProbeDisplay(EGL_PLATFORM_WAYLAND_KHR, m_display, EGL_WINDOW_BIT); });
-        return m_info;
-    }
-
-    std::unique_ptr<gl::Surface> CreateSurface(const swr::SurfaceTarget& target, int width, int height,
-                                               int bitsPerPixel) override {
-        switch (target.kind) {
-        case WindowSurface::Kind::Wayland:
-            return CreateWindowSurface(target, width, height);
-        case WindowSurface::Kind::Memory:
-            return egl::CreateOffscreenSurface(width, height, bitsPerPixel);
-        default:
-            return nullptr;
-        }
-    }
-
-private:
-    wl_display* m_display;
-    std::once_flag m_probed;
-    gl::DriverInfo m_info;
-};
-
 } // namespace
 
 std::shared_ptr<gl::Backend> MakeWaylandGlBackend(wl_display* display) {
-    return std::make_shared<WaylandGlBackend>(display);
+    return egl::MakeBackend(
+        WindowSurface::Kind::Wayland,
+        [display] { return egl::ProbeDisplay(EGL_PLATFORM_WAYLAND_KHR, display, EGL_WINDOW_BIT); },
+        CreateWindowSurface);
 }

@@ -1,13 +1,12 @@
 #include "platform/x11/x11_gl_backend.h"
 
 #include "platform/d3drm/window_presenter.h"
+#include "platform/egl/egl_backend.h"
 #include "platform/egl/egl_surface.h"
-#include "platform/egl/surfaceless_backend.h"
 #include "platform/x11/x11_error_trap.h"
 
 #include <X11/Xutil.h>
 
-#include <mutex>
 
 namespace {
 
@@ -79,37 +78,18 @@ std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& targe
     return egl::WindowSurface::Create(std::move(context), &drawable, std::move(native));
 }
 
-class X11GlBackend : public gl::Backend {
-public:
-    const gl::DriverInfo& Probe() override {
-        std::call_once(m_probed, [this] {
-            if (Display* display = XOpenDisplay(nullptr)) {
-                m_info = egl::ProbeDisplay(EGL_PLATFORM_X11_KHR, display, EGL_WINDOW_BIT);
-                XCloseDisplay(display);
-            }
-        });
-        return m_info;
-    }
-
-    std::unique_ptr<gl::Surface> CreateSurface(const swr::SurfaceTarget& target, int width, int height,
-                                               int bitsPerPixel) override {
-        switch (target.kind) {
-        case WindowSurface::Kind::X11:
-            return CreateWindowSurface(target, width, height);
-        case WindowSurface::Kind::Memory:
-            return egl::CreateOffscreenSurface(width, height, bitsPerPixel);
-        default:
-            return nullptr;
-        }
-    }
-
-private:
-    std::once_flag m_probed;
-    gl::DriverInfo m_info;
-};
-
 } // namespace
 
 std::shared_ptr<gl::Backend> MakeX11GlBackend() {
-    return std::make_shared<X11GlBackend>();
+    return egl::MakeBackend(
+        WindowSurface::Kind::X11,
+        [] {
+            gl::DriverInfo info;
+            if (Display* display = XOpenDisplay(nullptr)) {
+                info = egl::ProbeDisplay(EGL_PLATFORM_X11_KHR, display, EGL_WINDOW_BIT);
+                XCloseDisplay(display);
+            }
+            return info;
+        },
+        CreateWindowSurface);
 }

@@ -2,7 +2,7 @@
 // device listed even on a software driver. Where no context can be made they are skipped.
 #pragma once
 
-#include "platform/egl/surfaceless_backend.h"
+#include "platform/egl/egl_backend.h"
 #include "platform/gl/gl_surface.h"
 #include "platform/platform.h"
 
