@@ -3,7 +3,8 @@
 // Sections and keys match without regard to ASCII case; blanks around keys and values are
 // ignored; in a file with a section or key twice, the first occurrence wins. Lines starting
 // with ';' or '#' are comments. Reads never fail: a missing, unreadable or non-regular file
-// reads as empty. Writes change only the affected line and keep every other byte of the file
+// reads as empty, and a file is read only up to the size it had when opened (a pseudo-file that
+// reports none reads as empty). Writes change only the affected line and keep every other byte of the file
 // (comments, blank lines, CRLF line ends, a UTF-8 byte-order mark); they replace the file
 // atomically, so a crash at any moment leaves either the old or the new complete file.
 #pragma once
