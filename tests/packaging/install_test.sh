@@ -13,6 +13,7 @@ has_line() { grep -qxF "$2" "$1"; }
 DESTDIR="$work/root" cmake --install "$build" --prefix /opt/q >/dev/null
 r="$work/root/opt/q"
 check "the program under the prefix, executable" test -x "$r/bin/quorvel"
+check "and the image it starts" test -x "$r/libexec/quorvel/quorvel"
 check "the installed program refuses a bad window id with exit 1" eval \
   '"$r/bin/quorvel" --window-id abc 2>"$work/err"; [ $? -eq 1 ] && grep -q "\"abc\"" "$work/err"'
 check "the manual page, in section 6" eval 'grep -q "^\.TH QUORVEL 6" <<<"$(zcat "$r/share/man/man6/quorvel.6.gz")"'
@@ -37,7 +38,7 @@ check "the hack description is well-formed XML" xmllint --noout "$hack"
 check "and names the program with -root" eval \
   '[ "$(xmllint --xpath "string(/screensaver/@name)" "$hack")" = quorvel ] &&
    [ "$(xmllint --xpath "string(/screensaver/command/@arg)" "$hack")" = -root ]'
-check "nothing else is installed" test "$(find "$work/root" -type f | wc -l)" -eq 5
+check "nothing else is installed" test "$(find "$work/root" -type f | wc -l)" -eq 6
 
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null 2>&1)
 deb=$(ls "$work"/deb/quorvel_*.deb 2>/dev/null | head -n1)
@@ -45,7 +46,8 @@ check "cpack builds the package" test -n "$deb"
 # (Output is read whole before grep: grep -q leaving early would fail the pipe.)
 check "its dependencies are computed from the program" eval \
   'depends=$(dpkg-deb -f "$deb" Depends); grep -q "libc6 (>=" <<<"$depends" && grep -q libgtk-3-0 <<<"$depends"'
-check "it installs under /usr" eval 'grep -q " ./usr/bin/quorvel$" <<<"$(dpkg-deb -c "$deb")"'
+check "it installs under /usr" eval 'contents=$(dpkg-deb -c "$deb"); grep -q " ./usr/bin/quorvel$" <<<"$contents" &&
+  grep -q " ./usr/libexec/quorvel/quorvel$" <<<"$contents"'
 
 echo "passed $passed, failed $failed"
 [ "$failed" -eq 0 ]
