@@ -138,7 +138,11 @@ TEST_F(Profile, RefusesNamesAndValuesThatWouldNotReadBack) {
     EXPECT_FALSE(Write(";x", "1"));
     EXPECT_FALSE(WritePrivateProfileStringA("a]b", "k", "1", path_.c_str()));
     EXPECT_FALSE(WritePrivateProfileStringA(nullptr, "k", "1", path_.c_str()));
+    // Several keys at once: one refused pair and none is stored.
+    EXPECT_FALSE(WritePrivateProfileValues(kSection, {{"Number", "2"}, {"Speed", "1\r"}}, path_.c_str()));
     EXPECT_EQ(ReadBytes(path_), "[3D Screen saver Config]\nNumber=1\n");
+    EXPECT_TRUE(WritePrivateProfileValues(kSection, {{"Number", "2"}, {"Speed", "3"}}, path_.c_str()));
+    EXPECT_EQ(ReadBytes(path_), "[3D Screen saver Config]\nNumber=2\nSpeed=3\n");
 }
 
 TEST_F(Profile, LongLinesAndGarbageAreHandled) {
