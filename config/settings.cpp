@@ -1,5 +1,6 @@
 #include "config/settings.h"
 
+#include "platform/profile/profile.h"
 #include "platform/profile/profile_section.h"
 
 namespace {
@@ -33,9 +34,12 @@ void LoadSettings(CWinApp& app, SETTINGS& settings) {
 }
 
 void SaveSettings(CWinApp& app, const SETTINGS& settings) {
+    // One write of the file for all the keys: a save lands whole or not at all.
+    std::vector<std::pair<std::string, std::string>> values;
     for (const Key& key : kKeys) {
         LONG value = settings.*key.field;
         if (key.field == &SETTINGS::Hard) value = value != 0 ? 1 : 0;
-        app.WriteProfileInt(kSettingsSection, key.name, value);
+        values.emplace_back(key.name, std::to_string(value));
     }
+    WritePrivateProfileValues(kSettingsSection, values, app.m_profilePath.c_str());
 }

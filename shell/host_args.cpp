@@ -1,6 +1,7 @@
 #include "shell/host_args.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 bool ParseWindowId(const std::string& text, unsigned long* id) {
@@ -26,6 +27,23 @@ bool ParseWindowId(const std::string& text, unsigned long* id) {
     if (value == 0 || value > 0xFFFFFFFFull) return false;
     *id = static_cast<unsigned long>(value);
     return true;
+}
+
+std::string QuoteId(const std::string& text) {
+    std::string quoted = "\"";
+    for (size_t i = 0; i < text.size() && i < kQuotedIdLength; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+            quoted += static_cast<char>(c);
+        } else {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            quoted += escaped;
+        }
+    }
+    quoted += '"';
+    if (text.size() > kQuotedIdLength) quoted += "...";
+    return quoted;
 }
 
 namespace {

@@ -24,3 +24,10 @@ HostArgs ParseHostArgs(int argc, const char* const* argv, const char* envWindow)
 
 // A window id written in decimal or as 0x hex, nonzero and within 32 bits; false otherwise.
 bool ParseWindowId(const std::string& text, unsigned long* id);
+
+// An id as a message shows it: in double quotes, only its first kQuotedIdLength characters
+// (followed by "..." outside the quotes when there were more), and every byte that is not
+// printable ASCII, the quote and the backslash written as \xNN. Whatever a host passes, the
+// message stays one short line and writes nothing to the terminal but text.
+constexpr size_t kQuotedIdLength = 64;
+std::string QuoteId(const std::string& text);

@@ -43,10 +43,10 @@ BOOL CMyMirlowApp::StartHosted(const HostArgs& args) {
         name = args.idText;
         host = reinterpret_cast<HWND>(static_cast<uintptr_t>(args.window));
         if (args.kind == HostArgs::Kind::Invalid)
-            return refuse("bad window id \"" + name + "\": not a nonzero decimal or 0x hex number");
+            return refuse("bad window id " + QuoteId(name) + ": not a nonzero decimal or 0x hex number");
         if (!::IsWindow(host)) {
             const std::string why = windows.WhyNotDrawable(host);
-            return refuse("bad window id \"" + name + "\": " + (why.empty() ? "no such window" : why));
+            return refuse("bad window id " + QuoteId(name) + ": " + (why.empty() ? "no such window" : why));
         }
     }
     const std::string problem = windows.WhyNotDrawable(host);

@@ -5,8 +5,6 @@
 #include "platform/afx/wnd.h"
 #include "platform/profile/profile.h"
 
-#include <cstdio>
-
 #ifndef _WIN32
 int __argc = 0;
 char** __argv = nullptr;
@@ -32,12 +30,6 @@ int CWinApp::Run() {
 
 UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue) {
     return GetPrivateProfileIntA(section, entry, defaultValue, m_profilePath.c_str());
-}
-
-BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    return WritePrivateProfileStringA(section, entry, text, m_profilePath.c_str());
 }
 
 HCURSOR CWinApp::LoadCursor(UINT id) const {

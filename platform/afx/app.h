@@ -21,7 +21,6 @@ public:
     std::string m_profilePath;
 
     UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
-    BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
 
     // Handles of the program's cursor and icon resources; null when there is none with that id.
     HCURSOR LoadCursor(UINT id) const;

@@ -4,6 +4,7 @@
 #include "platform/afx/msgqueue.h"
 #include "platform/afx/wnd.h"
 #include "platform/posix/posix_message_pump.h"
+#include "platform/posix/signal_pipes.h"
 
 #include <cerrno>
 #include <csignal>
@@ -14,19 +15,11 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 UINT g_message = 0;
-// The write end as the handler sees it, set before the handler is installed (as for the close
-// signals).
+bool g_installed = false;
+// The write end as the handler and the signal watcher see it (as for the close signals).
 volatile sig_atomic_t g_signalFd = -1;
 
-void OnSignal(int) {
-    int saved = errno;
-    unsigned char byte = 1;
-    int fd = g_signalFd;
-    if (fd >= 0 && write(fd, &byte, 1) < 0) {
-        // A full pipe already holds a pending reset request.
-    }
-    errno = saved;
-}
+void OnSignal(int) { NoteResetSignal(); }
 
 class ResetSignalSource : public EventSource {
 public:
@@ -46,11 +39,26 @@ ResetSignalSource g_source;
 
 } // namespace
 
+void OpenResetSignalPipe() {
+    if (g_pipe[0] >= 0 || pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    g_signalFd = g_pipe[1];
+}
+
+void NoteResetSignal() {
+    int saved = errno;
+    unsigned char byte = 1;
+    int fd = g_signalFd;
+    if (fd >= 0 && write(fd, &byte, 1) < 0) {
+        // A full pipe already holds a pending reset request.
+    }
+    errno = saved;
+}
+
 void AfxInstallResetSignal(UINT message) {
     g_message = message;
-    if (g_pipe[0] >= 0) return;
-    if (pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    g_signalFd = g_pipe[1];
+    OpenResetSignalPipe();
+    if (g_installed || g_pipe[0] < 0) return;
+    g_installed = true;
     struct sigaction sa = {};
     sa.sa_handler = OnSignal;
     sigemptyset(&sa.sa_mask);

@@ -1,5 +1,6 @@
 #include "platform/profile/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -45,8 +46,10 @@ FileContents ReadRegularFile(const std::string& path) {
     result.owner = st.st_uid;
     result.group = st.st_gid;
     std::vector<char> chunk(64 * 1024);
-    for (;;) {
-        ssize_t n = read(fd, chunk.data(), chunk.size());
+    // Only the size the file had when opened: a pseudo-file such as /proc/self/pagemap says 0
+    // and reads as empty instead of without end.
+    for (off_t left = st.st_size; left > 0;) {
+        ssize_t n = read(fd, chunk.data(), static_cast<size_t>(std::min<off_t>(left, chunk.size())));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             close(fd);
@@ -55,6 +58,7 @@ FileContents ReadRegularFile(const std::string& path) {
             return result;
         }
         if (n == 0) break;
+        left -= n;
         result.bytes.append(chunk.data(), static_cast<size_t>(n));
     }
     close(fd);

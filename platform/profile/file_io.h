@@ -15,8 +15,8 @@ struct FileContents {
     gid_t group = 0;
 };
 
-// Reads a regular file whole. A missing file is `absent`; a directory, device, FIFO or a
-// file that cannot be opened or read is `unusable`.
+// Reads a regular file whole, as large as it was when opened. A missing file is `absent`; a
+// directory, device, FIFO or a file that cannot be opened or read is `unusable`.
 FileContents ReadRegularFile(const std::string& path);
 
 // Creates the directory and its missing parents with mode 0700 (existing ones are left as they are).

@@ -22,6 +22,12 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
+std::string FoldCase(std::string_view s) {
+    std::string folded(s);
+    for (char& c : folded) c = LowerAscii(c);
+    return folded;
+}
+
 std::optional<std::string_view> SectionName(std::string_view line) {
     line = Trim(line);
     if (line.empty() || line.front() != '[') return std::nullopt;

@@ -102,6 +102,16 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buf
     return CopyTruncated(value ? std::string_view(*value) : std::string_view(def ? def : ""), buffer, size);
 }
 
+BOOL WritePrivateProfileValues(LPCSTR section, const std::vector<std::pair<std::string, std::string>>& values,
+                               LPCSTR path) {
+    if (!section || !path || !IniDocument::IsStorableSection(section)) return FALSE;
+    for (const auto& [key, value] : values)
+        if (!IniDocument::IsStorableKey(key) || !IniDocument::IsStorableValue(value)) return FALSE;
+    return ChangeProfile(path, [&](IniDocument& doc) {
+        for (const auto& [key, value] : values) doc.Set(section, key, value);
+    }) ? TRUE : FALSE;
+}
+
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR path) {
     if (!section || !path || !IniDocument::IsStorableSection(section)) return FALSE;
     if (key && !IniDocument::IsStorableKey(key)) return FALSE;

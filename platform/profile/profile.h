@@ -3,7 +3,8 @@
 // Sections and keys match without regard to ASCII case; blanks around keys and values are
 // ignored; in a file with a section or key twice, the first occurrence wins. Lines starting
 // with ';' or '#' are comments. Reads never fail: a missing, unreadable or non-regular file
-// reads as empty. Writes change only the affected line and keep every other byte of the file
+// reads as empty, and a file is read only up to the size it had when opened (a pseudo-file that
+// reports none reads as empty). Writes change only the affected line and keep every other byte of the file
 // (comments, blank lines, CRLF line ends, a UTF-8 byte-order mark); they replace the file
 // atomically, so a crash at any moment leaves either the old or the new complete file.
 #pragma once
@@ -11,6 +12,8 @@
 #include "platform/base/wintypes.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // The integer value of `key`, or `nDefault` when the file, section or key is absent or the
 // value is empty. The value is read like atol: leading blanks, an optional sign, then decimal
@@ -33,6 +36,12 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buf
 // was, when the file cannot be read or replaced, or when a name or value would not read back
 // as written (line breaks, '=' in a key, ']' in a section, an empty name).
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR path);
+
+// Stores several keys of `section` with one replacement of the file: a crash at any moment, or a
+// refused name or value, leaves all of them stored or none. Otherwise as WritePrivateProfileStringA
+// for each pair (key, value) in turn.
+BOOL WritePrivateProfileValues(LPCSTR section, const std::vector<std::pair<std::string, std::string>>& values,
+                               LPCSTR path);
 
 // Where the profile of a program lives: $XDG_CONFIG_HOME (when set and absolute), else
 // $HOME/.config, followed by the program file's name without directory and without its last

@@ -11,15 +11,12 @@ void ProfileSection::TakeLine(std::string_view line) {
     if (!m_inside) return;
     auto key = KeyName(line);
     if (!key) return;
-    for (const auto& value : m_values)
-        if (EqualNoCase(value.first, *key)) return; // the first occurrence wins
-    m_values.emplace_back(std::string(*key), std::string(ValueOf(line)));
+    m_values.try_emplace(FoldCase(*key), ValueOf(line)); // the first occurrence wins
 }
 
 UINT ProfileSection::GetInt(LPCSTR key, int nDefault) const {
     if (!key) return static_cast<UINT>(nDefault);
-    for (const auto& [name, value] : m_values)
-        if (EqualNoCase(name, Trim(key)))
-            return value.empty() ? static_cast<UINT>(nDefault) : static_cast<UINT>(ParseLikeAtol(value));
-    return static_cast<UINT>(nDefault);
+    auto it = m_values.find(FoldCase(Trim(key)));
+    if (it == m_values.end() || it->second.empty()) return static_cast<UINT>(nDefault);
+    return static_cast<UINT>(ParseLikeAtol(it->second));
 }

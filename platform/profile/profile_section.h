@@ -5,8 +5,7 @@
 #include "platform/base/wintypes.h"
 
 #include <string>
-#include <utility>
-#include <vector>
+#include <unordered_map>
 
 class ProfileSection {
 public:
@@ -20,5 +19,10 @@ private:
     std::string m_section;
     bool m_inside = false;
     bool m_done = false; // past the first matching section: the rest of the file is not read
-    std::vector<std::pair<std::string, std::string>> m_values;
+    std::unordered_map<std::string, std::string> m_values; // by key folded to lower case
 };
+
+// Consulted between the chunks of a section read from a file: once it returns true the read
+// stops and the section reads as empty, so that a huge profile cannot hold up a program asked
+// to end. Null (the default) never stops a read.
+void SetProfileReadStop(bool (*stop)());

@@ -110,7 +110,8 @@ void Rasterizer::SetRows(int top, int bottom) {
 void Rasterizer::UpdateClip() {
     const Projection& p = m_projection;
     m_clipLeft = std::max(p.left, 0);
-    m_clipTop = std::max({p.top, 0, m_rowsTop});
+    m_viewTop = std::max(p.top, 0);
+    m_clipTop = std::max(m_viewTop, m_rowsTop);
     m_clipRight = std::min(p.left + p.width, m_target.Width()) - 1;
     m_clipBottom = std::min({p.top + p.height, m_target.Height(), m_rowsBottom}) - 1;
 }
@@ -270,21 +271,26 @@ bool Rasterizer::SetUp(const Projected& v0, const Projected& v1, const Projected
     const int64_t minY = std::min({v0.y, v1.y, v2.y}), maxY = std::max({v0.y, v1.y, v2.y});
     s.left = std::max(CeilDiv(minX - kHalf), m_clipLeft);
     s.right = std::min(FloorDiv(maxX - kHalf), m_clipRight);
-    s.top = std::max(CeilDiv(minY - kHalf), m_clipTop);
+    // Attributes start from the triangle's first row in the viewport, whatever rows this
+    // rasterizer is confined to, so a band steps down to its own first row exactly as a whole
+    // frame's rows do and draws the same bytes.
+    const int firstRow = std::max(CeilDiv(minY - kHalf), m_viewTop);
+    s.top = std::max(firstRow, m_clipTop);
     s.bottom = std::min(FloorDiv(maxY - kHalf), m_clipBottom);
     if (s.left > s.right || s.top > s.bottom) return false;
 
     const int64_t x0 = int64_t{s.left} * kSub + kHalf;
-    const int64_t y0 = int64_t{s.top} * kSub + kHalf;
+    const int64_t y0 = int64_t{firstRow} * kSub + kHalf;
     const Edge edges[3] = {Edge(v0.x, v0.y, v1.x, v1.y, x0, y0), Edge(v1.x, v1.y, v2.x, v2.y, x0, y0),
                            Edge(v2.x, v2.y, v0.x, v0.y, x0, y0)};
+    const int skipped = s.top - firstRow;
     // 32-bit edge values over the whole box let the narrow kernels step them in vector lanes.
     s.narrow = s.right - s.left < kernels::kNarrowWidth;
     for (int k = 0; k < 3; ++k) {
-        s.edge[k] = edges[k].start;
+        s.edge[k] = edges[k].start + edges[k].stepY * skipped;
         s.edgeStepX[k] = edges[k].stepX;
         s.edgeStepY[k] = edges[k].stepY;
-        const int64_t reach = std::abs(edges[k].start) + std::abs(edges[k].stepX) * (s.right - s.left) +
+        const int64_t reach = std::abs(s.edge[k]) + std::abs(edges[k].stepX) * (s.right - s.left) +
                               std::abs(edges[k].stepY) * (s.bottom - s.top);
         s.narrow = s.narrow && reach < (int64_t{1} << 31);
     }
@@ -344,6 +350,11 @@ bool Rasterizer::SetUp(const Projected& v0, const Projected& v1, const Projected
     s.greenStepY = ToFixed(g.dy);
     s.blueStepY = ToFixed(b.dy);
 #endif
+    // Down to the first row drawn: 1/z by the same sums the kernels make row by row.
+    for (int row = 0; row < skipped; ++row) s.z += s.zStepY;
+    s.red = kernels::ColourAt(s.red, skipped, s.redStepY);
+    s.green = kernels::ColourAt(s.green, skipped, s.greenStepY);
+    s.blue = kernels::ColourAt(s.blue, skipped, s.blueStepY);
     return true;
 }
 

@@ -108,6 +108,7 @@ private:
     float m_guardX = 0, m_guardY = 0; // |x/z|, |y/z| limits of the guard band
     int m_rowsTop = INT_MIN, m_rowsBottom = INT_MAX;
     int m_clipLeft = 0, m_clipTop = 0, m_clipRight = 0, m_clipBottom = 0; // inclusive pixel range
+    int m_viewTop = 0; // the viewport's first row in the buffer, before SetRows confines it
     RECT m_damage{0, 0, 0, 0};
     std::vector<Projected> m_projected;
     const kernels::Kernels* m_kernels = &kernels::Active();

@@ -39,6 +39,15 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     return !perUser.empty() && w32::WriteProfileText(section, pk, pv, perUser);
 }
 
+// The system's profile has no write of several keys at once: each is written in turn.
+BOOL WritePrivateProfileValues(LPCSTR section, const std::vector<std::pair<std::string, std::string>>& values,
+                               LPCSTR path) {
+    BOOL ok = TRUE;
+    for (const auto& [key, value] : values)
+        ok = WritePrivateProfileStringA(section, key.c_str(), value.c_str(), path) && ok;
+    return ok;
+}
+
 std::string ProfilePathForProgram(const char* programPath) {
     std::string_view name = programPath ? programPath : "";
     if (size_t sep = name.find_last_of("\\/:"); sep != std::string_view::npos) name.remove_prefix(sep + 1);

@@ -1,10 +1,16 @@
 #include "config/settings.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -100,6 +106,38 @@ TEST_F(SettingsTest, AbsurdAndBrokenValuesLoadAsTheReaderGivesThem) {
     EXPECT_EQ(s.Hard, 0);
     EXPECT_EQ(s.Length, 0) << "text that is not a number reads as 0";
     EXPECT_EQ(s.Power, 12);
+}
+
+namespace {
+auto Values(const SETTINGS& s) {
+    return std::tie(s.Number, s.Length, s.Speed, s.Width, s.Height, s.Specular, s.BackgroundRGB, s.Power, s.Type,
+                    s.Hard, s.Lighting);
+}
+} // namespace
+
+// A save killed at any moment leaves the eleven values of the old save or of the new one, never
+// a mix, and at most one temporary, which the next save removes.
+TEST_F(SettingsTest, KilledSaveLeavesTheOldOrTheNewValuesWhole) {
+    SETTINGS a, b;
+    b.Number = 20, b.Length = 50, b.Speed = 10, b.Width = 640, b.Height = 480, b.Specular = 0;
+    b.BackgroundRGB = 100, b.Power = 0, b.Type = 1, b.Hard = 0, b.Lighting = 1;
+    SaveSettings(m_app, a);
+    std::mt19937 rng(7);
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            for (int i = 0;; ++i) SaveSettings(m_app, i % 2 ? a : b);
+        std::this_thread::sleep_for(std::chrono::microseconds(500 + rng() % 10000));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        SETTINGS now;
+        LoadSettings(m_app, now);
+        ASSERT_TRUE(Values(now) == Values(a) || Values(now) == Values(b)) << "round " << round << ":\n" << ReadProfile();
+        ASSERT_LE(std::distance(fs::directory_iterator(m_dir), {}), 2) << "temporaries pile up";
+    }
+    SaveSettings(m_app, b);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), {}), 1) << "the next save removes a temporary left behind";
 }
 
 namespace {

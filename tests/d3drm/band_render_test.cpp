@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -17,14 +18,15 @@ struct Drawn {
     unsigned bands;
 };
 
-Drawn Draw(SaverScene& s, unsigned threads, const swr::Projection& projection) {
-    swr::FrameBuffer fb(kWidth, kHeight);
+Drawn Draw(SaverScene& s, unsigned threads, const swr::Projection& projection, int width = kWidth,
+           int height = kHeight) {
+    swr::FrameBuffer fb(width, height);
     fb.Clear(0xFF00FF);
     fb.TakeDamage();
     swr::SceneRenderer renderer(fb);
     renderer.SetThreads(threads);
     renderer.Render(*s.scene, {s.camera, projection}, true, false);
-    return {{fb.Pixels(), fb.Pixels() + static_cast<size_t>(kWidth) * kHeight}, fb.TakeDamage(),
+    return {{fb.Pixels(), fb.Pixels() + static_cast<size_t>(width) * height}, fb.TakeDamage(),
             renderer.LastBands()};
 }
 
@@ -51,6 +53,26 @@ TEST(BandRendering, AnyThreadCountDrawsTheSameImageAndDamage) {
             EXPECT_EQ(banded.damage.top, single.damage.top);
             EXPECT_EQ(banded.damage.right, single.damage.right);
             EXPECT_EQ(banded.damage.bottom, single.damage.bottom);
+        }
+    }
+}
+
+// Screen-sized frames, where triangles crossing a band's top edge are many and tall: each band
+// must step their colours and depths from the triangle's own first row, as one thread does.
+TEST(BandRendering, FullScreenFramesAreByteIdenticalForAnyBandCount) {
+    for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+        PipeRandomSeed(5);
+        SaverScene s(width, height);
+        s.AddPipes(10, 60);
+        s.GrowAll(60);
+        const swr::Projection whole{s.viewport->GetField(), s.viewport->GetFront(), 5000.0f, 0, 0, width, height};
+        const Drawn single = Draw(s, 1, whole, width, height);
+        for (unsigned threads : {2u, 3u, 8u}) {
+            const Drawn banded = Draw(s, threads, whole, width, height);
+            ASSERT_EQ(banded.bands, threads);
+            size_t differing = 0;
+            for (size_t i = 0; i < single.pixels.size(); ++i) differing += banded.pixels[i] != single.pixels[i];
+            EXPECT_EQ(differing, 0u) << width << "x" << height << ", " << threads << " bands";
         }
     }
 }

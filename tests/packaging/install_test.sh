@@ -13,6 +13,7 @@ has_line() { grep -qxF "$2" "$1"; }
 DESTDIR="$work/root" cmake --install "$build" --prefix /opt/q >/dev/null
 r="$work/root/opt/q"
 check "the program under the prefix, executable" test -x "$r/bin/quorvel"
+check "and the image it starts" test -x "$r/libexec/quorvel/quorvel"
 check "the installed program refuses a bad window id with exit 1" eval \
   '"$r/bin/quorvel" --window-id abc 2>"$work/err"; [ $? -eq 1 ] && grep -q "\"abc\"" "$work/err"'
 check "the manual page, in section 6" eval 'grep -q "^\.TH QUORVEL 6" <<<"$(zcat "$r/share/man/man6/quorvel.6.gz")"'
@@ -64,7 +65,7 @@ panel_matches_the_program() {
   done
 }
 check "its sliders and choices are options the program takes, over the same ranges" panel_matches_the_program
-check "nothing else is installed" test "$(find "$work/root" ! -type d | wc -l)" -eq 6
+check "nothing else is installed" test "$(find "$work/root" ! -type d | wc -l)" -eq 7
 
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null 2>&1)
 deb=$(ls "$work"/deb/quorvel_*.deb 2>/dev/null | head -n1)
@@ -72,7 +73,8 @@ check "cpack builds the package" test -n "$deb"
 # (Output is read whole before grep: grep -q leaving early would fail the pipe.)
 check "its dependencies are computed from the program" eval \
   'depends=$(dpkg-deb -f "$deb" Depends); grep -q "libc6 (>=" <<<"$depends" && grep -q libgtk-3-0 <<<"$depends"'
-check "it installs under /usr" eval 'grep -q " ./usr/bin/quorvel$" <<<"$(dpkg-deb -c "$deb")"'
+check "it installs under /usr" eval 'contents=$(dpkg-deb -c "$deb"); grep -q " ./usr/bin/quorvel$" <<<"$contents" &&
+  grep -q " ./usr/libexec/quorvel/quorvel$" <<<"$contents"'
 check "with the link in the hosts' folder" eval \
   'grep -q " ./usr/libexec/xscreensaver/quorvel -> ../../bin/quorvel$" <<<"$(dpkg-deb -c "$deb")"'
 dpkg-deb -x "$deb" "$work/deb/x"

@@ -138,7 +138,11 @@ TEST_F(Profile, RefusesNamesAndValuesThatWouldNotReadBack) {
     EXPECT_FALSE(Write(";x", "1"));
     EXPECT_FALSE(WritePrivateProfileStringA("a]b", "k", "1", path_.c_str()));
     EXPECT_FALSE(WritePrivateProfileStringA(nullptr, "k", "1", path_.c_str()));
+    // Several keys at once: one refused pair and none is stored.
+    EXPECT_FALSE(WritePrivateProfileValues(kSection, {{"Number", "2"}, {"Speed", "1\r"}}, path_.c_str()));
     EXPECT_EQ(ReadBytes(path_), "[3D Screen saver Config]\nNumber=1\n");
+    EXPECT_TRUE(WritePrivateProfileValues(kSection, {{"Number", "2"}, {"Speed", "3"}}, path_.c_str()));
+    EXPECT_EQ(ReadBytes(path_), "[3D Screen saver Config]\nNumber=2\nSpeed=3\n");
 }
 
 TEST_F(Profile, LongLinesAndGarbageAreHandled) {
@@ -234,6 +238,32 @@ TEST_F(Profile, FailedWritesReturnFalseAndLeaveNothingBehind) {
     chmod(dir_.path().c_str(), 0700);
     EXPECT_EQ(ReadBytes(path_), "[3D Screen saver Config]\nNumber=5\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
+}
+
+// Files that would keep a reader busy for minutes: a pseudo-file reads as empty, a read of the
+// section stops once the program asks it to, and many keys cost one pass.
+TEST_F(Profile, HostileFilesNeitherHangTheReadersNorOutliveAStopRequest) {
+    std::filesystem::create_symlink("/proc/self/pagemap", path_);
+    EXPECT_EQ(ReadInt("Number", 7), 7);
+    EXPECT_EQ(ProfileSection(path_.c_str(), kSection).GetInt("Number", 7), 7u);
+    std::filesystem::remove(path_);
+
+    // A gigabyte without a line end, sparse so that the test writes almost nothing.
+    WriteBytes(path_, "[3D Screen saver Config]\nNumber=3\n");
+    std::filesystem::resize_file(path_, 1ull << 30);
+    static int asked;
+    asked = 0;
+    SetProfileReadStop([] { return ++asked > 3; });
+    EXPECT_EQ(ProfileSection(path_.c_str(), kSection).GetInt("Number", 7), 7u) << "a stopped read reads as empty";
+    SetProfileReadStop(nullptr);
+    EXPECT_EQ(asked, 4);
+
+    std::string text = "[3D Screen saver Config]\n";
+    for (int i = 0; i < 100000; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    WriteBytes(path_, text + "key99999=1\nNumber=5\n");
+    const ProfileSection many(path_.c_str(), kSection);
+    EXPECT_EQ(many.GetInt("KEY99999", 0), 99999u) << "the first of a name wins, whatever its case";
+    EXPECT_EQ(many.GetInt("Number", 0), 5u);
 }
 
 TEST(ProfilePath, NamedAfterTheProgramInTheConfigDirectory) {

@@ -45,6 +45,16 @@ TEST(HostArgsTest, MalformedIdsAreInvalidAndKeptForTheMessage) {
     EXPECT_EQ(Parse({"--window-id"}).kind, HostArgs::Kind::Invalid);
 }
 
+TEST(HostArgsTest, QuotedIdsAreShortAndPrintable) {
+    EXPECT_EQ(QuoteId("0x7ffffff"), "\"0x7ffffff\"");
+    EXPECT_EQ(QuoteId(""), "\"\"");
+    EXPECT_EQ(QuoteId("a\x1b[2Jb\r\n\"\\\x7f\xc3\xa9"), "\"a\\x1B[2Jb\\x0D\\x0A\\x22\\x5C\\x7F\\xC3\\xA9\"");
+    const std::string huge(100000, '7');
+    EXPECT_EQ(QuoteId(huge), "\"" + huge.substr(0, kQuotedIdLength) + "\"...");
+    // Escapes widen at most fourfold: the worst case still fits one short line.
+    EXPECT_LE(QuoteId(std::string(100000, '\n')).size(), 4 * kQuotedIdLength + 5);
+}
+
 } // namespace
 
 namespace {

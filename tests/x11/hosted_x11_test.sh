@@ -177,6 +177,15 @@ check "--window-id=0x7ffffff is refused" bad_id 0x7ffffff "$quorvel" --window-id
 check "--window-id without a value is refused" bad_id '' "$quorvel" --window-id
 check "-root with an empty XSCREENSAVER_WINDOW is refused" bad_id '' env XSCREENSAVER_WINDOW= "$quorvel" -root
 check "-root with a malformed XSCREENSAVER_WINDOW is refused" bad_id 'win 7' env XSCREENSAVER_WINDOW='win 7' "$quorvel" -root
+# A hostile id: the message quotes only its start and writes no control character.
+short_line() {
+  "$quorvel" --window-id "$1" 2>"$work/bad.err"
+  [ $? -eq 1 ] && [ "$(wc -l <"$work/bad.err")" -eq 1 ] && [ "$(wc -c <"$work/bad.err")" -lt 200 ] &&
+    grep -qF "$2" "$work/bad.err" && ! LC_ALL=C grep -q '[[:cntrl:]]' <(tr -d '\n' <"$work/bad.err") ||
+    { echo "  stderr:"; head -c 300 "$work/bad.err" | od -c | head; return 1; }
+}
+check "a 100,000-character id gives one short line" short_line "$(head -c 100000 /dev/zero | tr '\0' 7)" '"7777'
+check "control characters in an id are escaped" short_line $'a\e[2J\nb\a' '"a\x1B[2J\x0Ab\x07"'
 
 # --- other depths, the desktop, and a server that goes away, on Xvfbs of this test's own
 xvfb_pid=""
