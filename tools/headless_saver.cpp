@@ -47,7 +47,8 @@ bool ChooseDevice(HeadlessRun::Device device) {
 
 HeadlessFrame RunHeadlessSaver(const HeadlessRun& run) {
     Platform platform = ConnectNull(run.width, run.height);
-    platform.gl = egl::MakeSurfacelessBackend();
+    // Only when asked: the pictures the tools make stay the software device's on every machine.
+    if (run.device == HeadlessRun::Device::Gl) platform.gl = egl::MakeSurfacelessBackend();
     InstallPlatform(std::move(platform));
     HeadlessFrame frame;
     if (!ChooseDevice(run.device)) return frame;

@@ -7,7 +7,8 @@
 #include <vector>
 
 struct HeadlessRun {
-    // The device drawn with; Default lets the saver's device search choose among all.
+    // The device drawn with; Default lets the saver's device search choose among the software
+    // devices.
     enum class Device { Default, Rgb, Mono, Gl } device = Device::Default;
     unsigned seed = 1;
     int ticks = 100;

@@ -1,15 +1,18 @@
-// quorvel-devices: the Direct3D devices that the saver's device search finds on this display,
-// one line each (kind, colour model, description; for the GL device its renderer), then the
-// device the search chooses with the Hard setting on and with it off.
+// quorvel-devices: the Direct3D devices that the saver's device search finds on the display the
+// saver would run on (Wayland or X11, chosen as the program chooses), one line each (kind, colour
+// model, description; for the GL device its renderer), then the device the search chooses with
+// the Hard setting on and with it off.
 #include "platform/d3drm/d3d.h"
 #include "platform/display/display.h"
-#include "platform/x11/connect_x11.h"
+#include "platform/x11/connect_session.h"
 #include "render/device_search.h"
 
 #include <cstdio>
 
-int main() {
-    InstallPlatform(ConnectX11());
+int main(int argc, char** argv) {
+    std::optional<Platform> platform = ConnectSessionPlatform(argc, argv);
+    if (!platform) return 1;
+    InstallPlatform(std::move(*platform));
     const std::vector<D3DDeviceEntry> devices = D3DBuiltInDevices();
     for (const D3DDeviceEntry& d : devices) {
         const bool hardware = d.hardware.dcmColorModel != 0;

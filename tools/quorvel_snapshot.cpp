@@ -15,7 +15,7 @@ const char kUsage[] =
     "Runs the saver without a display for N timer ticks from the random seed N and writes the\n"
     "last frame to FILE.png. Settings come from FILE (defaults when absent). --device draws with\n"
     "that device only (gl: OpenGL offscreen, also on a software driver); without it the saver's\n"
-    "device search chooses.\n";
+    "device search chooses a software device.\n";
 
 bool Parse(int argc, char** argv, HeadlessRun* run, const char** out) {
     for (int i = 1; i < argc; i += 2) {

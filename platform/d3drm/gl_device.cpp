@@ -27,9 +27,10 @@ bool Device::Fail() {
 
 bool Device::Begin() {
     if (m_lost) return false;
-    DestroyRetired();
     if (m_state) return m_state->surface->MakeCurrent() || Fail();
-    const std::shared_ptr<Backend> backend = IsPlatformInstalled() ? ThePlatform().gl : nullptr;
+    // An earlier device's context on this surface goes before this one's is made.
+    DestroyRetired();
+    const std::shared_ptr<Backend> backend = ThePlatform().gl;
     if (!backend) return Fail();
     auto state = std::make_unique<State>();
     state->surface = backend->CreateSurface(m_target, m_width, m_height, m_bitsPerPixel);
@@ -38,6 +39,7 @@ bool Device::Begin() {
         state.reset(); // still on its own thread: destroyed at once
         return Fail();
     }
+    state->reportsResets = ReportsResets();
     m_state = std::move(state);
     return true;
 }
@@ -80,9 +82,8 @@ void Device::Draw(const TriangleStore& store, const swr::Projection& p) {
 }
 
 bool Device::Present(uint32_t* pixels) {
-    if (!Begin()) return false;
     Surface& surface = *m_state->surface;
-    if (!FrameSucceeded() || !surface.Present()) return Fail();
+    if (!FrameSucceeded(m_state->reportsResets) || !surface.Present()) return Fail();
     if (pixels && !surface.Read(pixels)) return Fail();
     return true;
 }

@@ -22,7 +22,8 @@ public:
     Device& operator=(const Device&) = delete;
 
     // Makes the context current on the calling thread, creating it with its surface and
-    // program on the first call. False, now and from then on, when that fails.
+    // program on the first call (after destroying what other devices handed back to this
+    // thread). False, now and from then on, when that fails.
     bool Begin();
     // Storage for one viewport's meshes, kept as long as the device. After Begin.
     TriangleStore* NewStore();
@@ -30,11 +31,10 @@ public:
     void Clear(D3DCOLOR colour, RECT area);
     // Draws the store under the projection, over what the rectangle holds.
     void Draw(const TriangleStore& store, const swr::Projection& projection);
-    // Ends the frame: its GL work checked, then shown (offscreen: read into pixels, rows top to
-    // bottom, width × height words). False when the context or surface is lost.
+    // Ends the frame, after Begin: its GL work checked, then shown (offscreen: read into
+    // pixels, rows top to bottom, width × height words). False when the context or surface is
+    // lost.
     bool Present(uint32_t* pixels);
-
-    bool Lost() const { return m_lost; }
 
 private:
     // Everything made with the context, destroyed on its thread with it current.
@@ -42,6 +42,7 @@ private:
         std::unique_ptr<Surface> surface;
         std::unique_ptr<SceneProgram> program;
         std::vector<std::unique_ptr<TriangleStore>> stores;
+        bool reportsResets = false;
         ~State() override;
     };
 

@@ -1,6 +1,5 @@
 #include "platform/d3drm/scene_renderer.h"
 
-
 #include <algorithm>
 #include <climits>
 #include <system_error>

@@ -52,7 +52,6 @@ protected:
     void Finish(const IDirect3DRMFrame& root);
 
     const std::vector<const IDirect3DRMFrame*>& Frames() const { return m_frames; }
-    const SceneView& View() const { return m_view; }
     uint64_t Generation() const { return m_generation; }
 
 private:

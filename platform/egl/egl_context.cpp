@@ -2,6 +2,7 @@
 
 #include "platform/gl/probe.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -42,18 +43,19 @@ bool HasExtension(EGLDisplay display, const char* name) {
 } // namespace
 
 std::unique_ptr<Context> Context::Create(EGLenum platform, void* nativeDisplay, EGLint surfaceType,
-                                         const std::function<bool(EGLDisplay, EGLConfig)>& accept) {
+                                         const std::function<bool(EGLDisplay, EGLConfig)>& prefer) {
     // No EGL library at all, or one without the client extension that names the platform.
     if (!epoxy_has_egl() || !HasExtension(EGL_NO_DISPLAY, "EGL_EXT_platform_base")) return nullptr;
     std::unique_ptr<Context> c(new Context);
     const EGLDisplay display = eglGetPlatformDisplayEXT(platform, nativeDisplay, nullptr);
     if (display == EGL_NO_DISPLAY || !InitializeDisplay(display)) return nullptr;
     c->m_display = display;
-    if (!c->Choose(surfaceType, false, accept) && !c->Choose(surfaceType, true, accept)) return nullptr;
+    if (!c->Choose(surfaceType, false, prefer) && !c->Choose(surfaceType, true, prefer)) return nullptr;
+    c->m_bits = {c->Attribute(EGL_RED_SIZE), c->Attribute(EGL_GREEN_SIZE), c->Attribute(EGL_BLUE_SIZE)};
     return c;
 }
 
-bool Context::Choose(EGLint surfaceType, bool es, const std::function<bool(EGLDisplay, EGLConfig)>& accept) {
+bool Context::Choose(EGLint surfaceType, bool es, const std::function<bool(EGLDisplay, EGLConfig)>& prefer) {
     if (!eglBindAPI(es ? EGL_OPENGL_ES_API : EGL_OPENGL_API)) return false;
     const EGLint wanted[] = {EGL_SURFACE_TYPE, surfaceType,
                              EGL_RENDERABLE_TYPE, es ? EGL_OPENGL_ES3_BIT : EGL_OPENGL_BIT,
@@ -66,11 +68,12 @@ bool Context::Choose(EGLint surfaceType, bool es, const std::function<bool(EGLDi
     std::vector<EGLConfig> configs(static_cast<size_t>(count));
     if (!eglChooseConfig(m_display, wanted, configs.data(), count, &count)) return false;
     configs.resize(static_cast<size_t>(count));
+    if (prefer)
+        std::stable_partition(configs.begin(), configs.end(), [&](EGLConfig c) { return prefer(m_display, c); });
 
     // A lost GPU is then reported to us instead of ending the process.
     const bool robust = HasExtension(m_display, "EGL_EXT_create_context_robustness");
     for (EGLConfig config : configs) {
-        if (accept && !accept(m_display, config)) continue;
         for (bool tryRobust : {robust, false}) {
             std::vector<EGLint> attributes = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, es ? 0 : 3};
             if (!es) attributes.insert(attributes.end(), {EGL_CONTEXT_OPENGL_PROFILE_MASK,
@@ -103,10 +106,6 @@ EGLint Context::Attribute(EGLint name) const {
     EGLint value = 0;
     eglGetConfigAttrib(m_display, m_config, name, &value);
     return value;
-}
-
-gl::ChannelBits Context::Bits() const {
-    return {Attribute(EGL_RED_SIZE), Attribute(EGL_GREEN_SIZE), Attribute(EGL_BLUE_SIZE)};
 }
 
 bool Context::MakeCurrent(EGLSurface surface) const {

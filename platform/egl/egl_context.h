@@ -18,9 +18,9 @@ public:
     // platform: EGL_PLATFORM_X11_KHR, EGL_PLATFORM_WAYLAND_KHR or EGL_PLATFORM_SURFACELESS_MESA
     // with its native display (EGL_DEFAULT_DISPLAY for surfaceless). surfaceType: the
     // EGL_SURFACE_TYPE bits the config needs (0 to draw only into framebuffer objects).
-    // Configs that `accept` refuses are passed over. Null when no context can be made.
+    // The configs that `prefer` picks are tried first. Null when no context can be made.
     static std::unique_ptr<Context> Create(EGLenum platform, void* nativeDisplay, EGLint surfaceType,
-                                           const std::function<bool(EGLDisplay, EGLConfig)>& accept = {});
+                                           const std::function<bool(EGLDisplay, EGLConfig)>& prefer = {});
     ~Context();
     Context(const Context&) = delete;
     Context& operator=(const Context&) = delete;
@@ -29,7 +29,7 @@ public:
     EGLConfig Config() const { return m_config; }
     EGLContext Handle() const { return m_context; }
     bool IsEs() const { return m_es; }
-    gl::ChannelBits Bits() const;
+    gl::ChannelBits Bits() const { return m_bits; }
     EGLint Attribute(EGLint name) const;
     // Current on the calling thread with the surface (EGL_NO_SURFACE: none, for framebuffer
     // objects only).
@@ -37,12 +37,13 @@ public:
 
 private:
     Context() = default;
-    bool Choose(EGLint surfaceType, bool es, const std::function<bool(EGLDisplay, EGLConfig)>& accept);
+    bool Choose(EGLint surfaceType, bool es, const std::function<bool(EGLDisplay, EGLConfig)>& prefer);
 
     EGLDisplay m_display = EGL_NO_DISPLAY;
     EGLConfig m_config = nullptr;
     EGLContext m_context = EGL_NO_CONTEXT;
     bool m_es = false;
+    gl::ChannelBits m_bits;
 };
 
 // Probes the driver with a context of the platform whose config can draw into surfaceType

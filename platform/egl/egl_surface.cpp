@@ -3,9 +3,11 @@
 namespace egl {
 
 std::unique_ptr<WindowSurface> WindowSurface::Create(std::unique_ptr<Context> context, void* nativeWindow,
-                                                     std::unique_ptr<NativeWindow> native) {
+                                                     std::unique_ptr<NativeWindow> native,
+                                                     std::mutex* presentLock) {
     if (!context) return nullptr;
     std::unique_ptr<WindowSurface> s(new WindowSurface);
+    s->m_presentLock = presentLock;
     s->m_native = std::move(native);
     s->m_context = std::move(context);
     s->m_surface = eglCreatePlatformWindowSurfaceEXT(s->m_context->Display(), s->m_context->Config(),
@@ -32,6 +34,8 @@ bool WindowSurface::MakeCurrent() {
 }
 
 bool WindowSurface::Present() {
+    std::unique_lock<std::mutex> lock;
+    if (m_presentLock) lock = std::unique_lock<std::mutex>(*m_presentLock);
     return eglSwapBuffers(m_context->Display(), m_surface) == EGL_TRUE;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/gl/offscreen_target.h"
 
 #include <memory>
+#include <mutex>
 
 namespace egl {
 
@@ -19,9 +20,12 @@ public:
 class WindowSurface : public gl::Surface {
 public:
     // nativeWindow as eglCreatePlatformWindowSurfaceEXT takes it (X11: a pointer to the
-    // Window; Wayland: the wl_egl_window). Current on the calling thread; null on failure.
+    // Window; Wayland: the wl_egl_window). Where the window system wants each commit's requests
+    // kept together, presentLock is held around every buffer swap. Current on the calling
+    // thread; null on failure.
     static std::unique_ptr<WindowSurface> Create(std::unique_ptr<Context> context, void* nativeWindow,
-                                                 std::unique_ptr<NativeWindow> native);
+                                                 std::unique_ptr<NativeWindow> native,
+                                                 std::mutex* presentLock = nullptr);
     ~WindowSurface() override;
 
     bool IsEs() const override { return m_context->IsEs(); }
@@ -37,6 +41,7 @@ private:
     std::unique_ptr<NativeWindow> m_native;
     std::unique_ptr<Context> m_context;
     EGLSurface m_surface = EGL_NO_SURFACE;
+    std::mutex* m_presentLock = nullptr;
 };
 
 class OffscreenSurface : public gl::Surface {

@@ -3,7 +3,6 @@
 #include "platform/gl/gl_api.h"
 
 namespace gl {
-namespace {
 
 bool ReportsResets() {
 #if defined(_WIN32)
@@ -13,10 +12,8 @@ bool ReportsResets() {
 #endif
 }
 
-} // namespace
-
-bool FrameSucceeded() {
-    if (ReportsResets() && glGetGraphicsResetStatus() != GL_NO_ERROR) return false;
+bool FrameSucceeded(bool reportsResets) {
+    if (reportsResets && glGetGraphicsResetStatus() != GL_NO_ERROR) return false;
     bool ok = true;
     // Errors queue up; an error of this frame may sit behind one of an earlier call.
     for (int i = 0; i < 8; ++i) {

@@ -4,7 +4,10 @@
 
 namespace gl {
 
+// Whether the current context's driver reports GPU resets (OpenGL 4.5 or KHR_robustness); asked
+// once per context.
+bool ReportsResets();
 // Needs a current context; takes the errors it finds.
-bool FrameSucceeded();
+bool FrameSucceeded(bool reportsResets);
 
 } // namespace gl

@@ -23,7 +23,6 @@ struct ChannelBits {
 struct DriverInfo {
     bool usable = false;
     std::string renderer; // GL_RENDERER
-    std::string version;  // GL_VERSION
     bool software = false;
 };
 

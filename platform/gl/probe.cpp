@@ -5,7 +5,6 @@
 #include "platform/gl/scene_program.h"
 #include "platform/gl/triangle_store.h"
 
-#include <cstdlib>
 
 namespace gl {
 namespace {
@@ -47,7 +46,6 @@ bool DrawsTestTriangle(bool es) {
 DriverInfo ProbeCurrentContext(bool es) {
     DriverInfo info;
     info.renderer = String(GL_RENDERER);
-    info.version = String(GL_VERSION);
     info.software = IsSoftwareRenderer(info.renderer);
     info.usable = !info.renderer.empty() && DrawsTestTriangle(es);
     return info;

@@ -1,5 +1,6 @@
 #include "platform/gl/thread_resources.h"
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -9,6 +10,7 @@ namespace {
 struct Retired {
     std::mutex mutex;
     std::vector<std::unique_ptr<ThreadBound>> resources;
+    std::atomic<size_t> count{0}; // of resources: every frame asks, hardly ever is there one
 };
 
 // Never destroyed: what is still waiting for its thread at exit must not be destroyed by the
@@ -29,14 +31,15 @@ void Release(std::unique_ptr<ThreadBound> resource) {
     Retired& r = TheRetired();
     std::lock_guard lock(r.mutex);
     r.resources.push_back(std::move(resource));
+    r.count.store(r.resources.size());
 }
 
 void DestroyRetired() {
     Retired& r = TheRetired();
+    if (r.count.load() == 0) return;
     std::vector<std::unique_ptr<ThreadBound>> mine;
     {
         std::lock_guard lock(r.mutex);
-        if (r.resources.empty()) return;
         const std::thread::id self = std::this_thread::get_id();
         for (auto it = r.resources.begin(); it != r.resources.end();) {
             if ((*it)->Owner() == self) {
@@ -46,6 +49,7 @@ void DestroyRetired() {
                 ++it;
             }
         }
+        r.count.store(r.resources.size());
     }
 }
 

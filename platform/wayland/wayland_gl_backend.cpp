@@ -8,7 +8,6 @@
 #include <wayland-client.h>
 #include <wayland-egl.h>
 
-
 namespace {
 
 class EglWindow : public egl::NativeWindow {
@@ -16,25 +15,6 @@ public:
     explicit EglWindow(wl_egl_window* window) : window(window) {}
     ~EglWindow() override { wl_egl_window_destroy(window); }
     wl_egl_window* window;
-};
-
-// A buffer swap attaches, damages and commits the surface: one group of surface requests, held
-// together under the lock that the window backend's configure acknowledgements also take.
-class CommitLockedSurface : public gl::Surface {
-public:
-    explicit CommitLockedSurface(std::unique_ptr<gl::Surface> surface) : m_surface(std::move(surface)) {}
-    bool IsEs() const override { return m_surface->IsEs(); }
-    gl::ChannelBits Bits() const override { return m_surface->Bits(); }
-    unsigned Framebuffer() const override { return m_surface->Framebuffer(); }
-    bool MakeCurrent() override { return m_surface->MakeCurrent(); }
-    bool Present() override {
-        std::lock_guard<std::mutex> lock(WaylandCommitLock());
-        return m_surface->Present();
-    }
-    bool Read(uint32_t* pixels) override { return m_surface->Read(pixels); }
-
-private:
-    std::unique_ptr<gl::Surface> m_surface;
 };
 
 std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& target, int width, int height) {
@@ -50,9 +30,9 @@ std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& targe
         std::lock_guard<std::mutex> lock(WaylandCommitLock());
         wl_surface_set_buffer_scale(target.wlSurface, target.scale > 0 ? target.scale : 1);
     }
-    auto surface = egl::WindowSurface::Create(std::move(context), window, std::move(native));
-    if (!surface) return nullptr;
-    return std::make_unique<CommitLockedSurface>(std::move(surface));
+    // A buffer swap attaches, damages and commits the surface: one group of surface requests, kept
+    // together under the lock that the window backend's configure acknowledgements also take.
+    return egl::WindowSurface::Create(std::move(context), window, std::move(native), &WaylandCommitLock());
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 #include <X11/Xutil.h>
 
-
 namespace {
 
 // The connection a surface draws through, opened on the drawing thread (as the presenter's
@@ -23,12 +22,6 @@ public:
     Display* display;
     Window child = 0;
 };
-
-EGLint VisualOf(EGLDisplay display, EGLConfig config) {
-    EGLint id = 0;
-    eglGetConfigAttrib(display, config, EGL_NATIVE_VISUAL_ID, &id);
-    return id;
-}
 
 // A child of parent filling it, of the config's visual; 0 when the server refuses.
 Window CreateChild(Display* display, Window parent, EGLint visualId, int width, int height) {
@@ -62,16 +55,15 @@ std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& targe
         if (!XGetWindowAttributes(display, target.xid, &attributes) || !trap.Ok()) return nullptr;
     }
     const auto own = static_cast<EGLint>(XVisualIDFromVisual(attributes.visual));
-    std::unique_ptr<egl::Context> context = egl::Context::Create(
-        EGL_PLATFORM_X11_KHR, display, EGL_WINDOW_BIT,
-        [own](EGLDisplay d, EGLConfig c) { return VisualOf(d, c) == own; });
+    std::unique_ptr<egl::Context> context =
+        egl::Context::Create(EGL_PLATFORM_X11_KHR, display, EGL_WINDOW_BIT, [own](EGLDisplay d, EGLConfig c) {
+            EGLint visual = 0;
+            return eglGetConfigAttrib(d, c, EGL_NATIVE_VISUAL_ID, &visual) && visual == own;
+        });
+    if (!context) return nullptr;
     Window drawable = target.xid;
-    if (!context) {
-        context = egl::Context::Create(EGL_PLATFORM_X11_KHR, display, EGL_WINDOW_BIT,
-                                       [](EGLDisplay d, EGLConfig c) { return VisualOf(d, c) != 0; });
-        if (!context) return nullptr;
-        native->child = CreateChild(display, target.xid, VisualOf(context->Display(), context->Config()),
-                                    width, height);
+    if (const EGLint visual = context->Attribute(EGL_NATIVE_VISUAL_ID); visual != own) {
+        native->child = CreateChild(display, target.xid, visual, width, height);
         if (!native->child) return nullptr;
         drawable = native->child;
     }

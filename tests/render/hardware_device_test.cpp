@@ -87,7 +87,7 @@ TEST_F(HardwareDeviceTest, ListedForAHardwareDriverOrWhenForced) {
         {true, false, "off", false},    {false, false, "force", false},
     };
     for (const Case& c : cases) {
-        ThePlatform().gl = std::make_shared<ProbedDriver>(gl::DriverInfo{c.usable, "a renderer", "3.3", c.software});
+        ThePlatform().gl = std::make_shared<ProbedDriver>(gl::DriverInfo{c.usable, "a renderer", c.software});
         if (c.preference)
             setenv("QUORVEL_GL", c.preference, 1);
         else
