@@ -1,6 +1,6 @@
 #include "platform/posix/signal_watch.h"
 
-#include "platform/posix/signal_pipes.h"
+#include "platform/posix/signal_pipe.h"
 #include "platform/posix/watched_signals.h"
 
 #include <pthread.h>
@@ -13,9 +13,9 @@ void* Watch(void*) {
         int signo = 0;
         if (sigwait(&set, &signo) != 0) continue;
         if (signo == SIGUSR1)
-            NoteResetSignal();
+            ResetSignalPipe().Note(1);
         else
-            NoteCloseSignal(signo);
+            CloseSignalPipe().Note(static_cast<unsigned char>(signo));
     }
 }
 
@@ -26,8 +26,8 @@ void AfxWatchSignals() {
     if (started) return;
     const sigset_t set = WatchedSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
-    OpenCloseSignalPipe();
-    OpenResetSignalPipe();
+    CloseSignalPipe().Open();
+    ResetSignalPipe().Open();
     pthread_t thread;
     pthread_attr_t attr;
     pthread_attr_init(&attr);

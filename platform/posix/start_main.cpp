@@ -3,8 +3,8 @@
 // that time would take its default action: a host's reset or close in the first milliseconds
 // killed it. This small static program runs from the instant after the exec: it blocks the
 // watched signals, which the image inherits across exec and takes over once it runs
-// (signal_watch.h), and runs the image at kImage beside its own folder, with the same
-// arguments and environment (the profile stays named after argv[0]).
+// (signal_watch.h), and runs the image at QUORVEL_IMAGE (set by the build) from its own folder,
+// with the same arguments and environment (the profile stays named after argv[0]).
 #include "platform/posix/watched_signals.h"
 
 #include <cerrno>
@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr char kImage[] = "/../libexec/quorvel/quorvel";
+constexpr char kImage[] = QUORVEL_IMAGE;
 
 } // namespace
 
