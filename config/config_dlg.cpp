@@ -4,6 +4,7 @@
 #include "platform/afx/data_exchange.h"
 #include "res/resource.h"
 #include "config/display_mode.h"
+#include "config/settings.h"
 
 #include <cstdio>
 
@@ -43,9 +44,9 @@ BOOL CConfigDlg::DestroyWindow() {
 
 void CConfigDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_LENGTH, Length);
-    DDV_MinMaxInt(pDX, Length, 1, 100);
+    DDV_MinMaxInt(pDX, Length, kLengthRange.low, kLengthRange.high);
     DDX_Text(pDX, IDC_NUMBER, Number);
-    DDV_MinMaxInt(pDX, Number, 1, 20);
+    DDV_MinMaxInt(pDX, Number, kNumberRange.low, kNumberRange.high);
     DDX_Radio(pDX, IDC_TYPE_ONE, Type);
     DDX_Check(pDX, IDC_HARD, Hard);
     DDX_Radio(pDX, IDC_LIGHT_DIRECTIONAL, Lighting);
@@ -107,16 +108,16 @@ BOOL CConfigDlg::OnInitDialog() {
     m_pModes = new DEVMODE[kMaxModes]{};
     const int modeCount = BuildModeList(m_pModes);
 
-    SendDlgItemMessage(IDC_NUMBER_SPIN, UDM_SETRANGE, 0, MAKELPARAM(20, 1));
+    SendDlgItemMessage(IDC_NUMBER_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kNumberRange.high, kNumberRange.low));
     SendDlgItemMessage(IDC_LENGTH_SPIN, UDM_SETRANGE, 0, MAKELPARAM(50, 1));
 
-    if (Speed > 3000 || Speed < 10) Speed = 3000;
+    if (Speed > kSpeedRange.high || Speed < kSpeedRange.low) Speed = kSpeedRange.high;
     SetUpSlider(IDC_SPEED, 1, 300, 50, Speed / 10);
-    if (Specular > 100 || Specular < 0) Specular = 100;
+    if (Specular > kHundredthsRange.high || Specular < kHundredthsRange.low) Specular = kHundredthsRange.high;
     SetUpSlider(IDC_SPECULAR, 0, 100, 10, Specular);
-    if (BackgroundRGB > 100 || BackgroundRGB < 0) BackgroundRGB = 0;
+    if (BackgroundRGB > kHundredthsRange.high || BackgroundRGB < kHundredthsRange.low) BackgroundRGB = 0;
     SetUpSlider(IDC_BACKGROUND, 0, 100, 10, BackgroundRGB);
-    if (Power > 100 || Power < 0) Power = 0;
+    if (Power > kTenthsRange.high || Power < kTenthsRange.low) Power = 0;
     SetUpSlider(IDC_POWER, 0, 100, 10, Power);
 
     SetDlgItemText(IDC_SPEED_LABEL, FormatInt(Speed).c_str());

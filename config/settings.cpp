@@ -34,7 +34,8 @@ void LoadSettings(CWinApp& app, SETTINGS& settings) {
 }
 
 void SaveSettings(CWinApp& app, const SETTINGS& settings) {
-    // One write of the file for all the keys: a save lands whole or not at all.
+    // All the keys in one call, so that a platform that can (POSIX: one replacement of the file)
+    // lands a save whole or not at all.
     std::vector<std::pair<std::string, std::string>> values;
     for (const Key& key : kKeys) {
         LONG value = settings.*key.field;

@@ -22,6 +22,17 @@ struct SETTINGS {
     LONG Number = 1;
 };
 
+// The ranges the configuration dialog offers (typed; the arrows of Length stop at 50), which a
+// host's options take as well.
+struct SETTINGRANGE {
+    LONG low, high;
+};
+constexpr SETTINGRANGE kNumberRange{1, 20};
+constexpr SETTINGRANGE kLengthRange{1, 100};
+constexpr SETTINGRANGE kSpeedRange{10, 3000};
+constexpr SETTINGRANGE kHundredthsRange{0, 100}; // Specular, BackgroundRGB
+constexpr SETTINGRANGE kTenthsRange{0, 100};     // Power
+
 // Reads every key in load order; absent keys give the defaults, nothing is validated. Hard is
 // true only for a stored 1 (or an absent key).
 void LoadSettings(CWinApp& app, SETTINGS& settings);

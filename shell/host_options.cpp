@@ -1,5 +1,8 @@
 #include "shell/host_options.h"
 
+#include "shell/host_args.h"
+
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -9,14 +12,13 @@ namespace {
 struct NumberOption {
     const char* name;
     LONG SETTINGS::*field;
-    long low, high;
+    SETTINGRANGE range;
 };
 
-// The ranges of the configuration dialog.
 constexpr NumberOption kNumbers[] = {
-    {"number", &SETTINGS::Number, 1, 20},         {"length", &SETTINGS::Length, 1, 100},
-    {"speed", &SETTINGS::Speed, 10, 3000},        {"background", &SETTINGS::BackgroundRGB, 0, 100},
-    {"specular", &SETTINGS::Specular, 0, 100},    {"power", &SETTINGS::Power, 0, 100},
+    {"number", &SETTINGS::Number, kNumberRange},         {"length", &SETTINGS::Length, kLengthRange},
+    {"speed", &SETTINGS::Speed, kSpeedRange},            {"background", &SETTINGS::BackgroundRGB, kHundredthsRange},
+    {"specular", &SETTINGS::Specular, kHundredthsRange}, {"power", &SETTINGS::Power, kTenthsRange},
 };
 
 struct ChoiceOption {
@@ -30,14 +32,21 @@ constexpr ChoiceOption kChoices[] = {
     {"order", &SETTINGS::Type, {"one", "all"}},
 };
 
-// "-name" or "--name" without its dashes; null for anything else.
-const char* OptionName(const char* arg) {
-    if (arg[0] != '-') return nullptr;
-    return arg[1] == '-' ? arg + 2 : arg + 1;
+// "-name" or "--name" without its dashes, and the value of "--name=value" (null without one);
+// an empty name for anything else.
+std::string OptionName(const char* arg, const char** inlineValue) {
+    *inlineValue = nullptr;
+    if (arg[0] != '-') return {};
+    const char* name = arg[1] == '-' ? arg + 2 : arg + 1;
+    const char* equals = std::strchr(name, '=');
+    if (!equals) return name;
+    *inlineValue = equals + 1;
+    return std::string(name, equals);
 }
 
+// A whole number written as digits, with a minus sign at most.
 bool ReadNumber(const char* text, long* value) {
-    if (!*text || std::strchr(" \t", *text)) return false;
+    if (!std::isdigit(static_cast<unsigned char>(*text)) && *text != '-') return false;
     char* end = nullptr;
     errno = 0;
     *value = std::strtol(text, &end, 10);
@@ -49,35 +58,36 @@ bool ReadNumber(const char* text, long* value) {
 bool ApplyHostOptions(int argc, const char* const* argv, SETTINGS& settings, std::string* error) {
     SETTINGS result = settings;
     for (int i = 1; i < argc; ++i) {
-        const char* name = OptionName(argv[i]);
-        if (!name) continue;
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        const char* inlineValue = nullptr;
+        const std::string name = OptionName(argv[i], &inlineValue);
+        if (name.empty()) continue;
+        const char* value = inlineValue ? inlineValue : i + 1 < argc ? argv[i + 1] : nullptr;
         bool known = false;
         for (const NumberOption& option : kNumbers) {
-            if (std::strcmp(name, option.name) != 0) continue;
+            if (name != option.name) continue;
             known = true;
             long number = 0;
-            if (!value || !ReadNumber(value, &number) || number < option.low || number > option.high) {
-                *error = std::string(argv[i]) + " needs a whole number from " + std::to_string(option.low) +
-                         " to " + std::to_string(option.high) + (value ? ", not \"" + std::string(value) + "\"" : "");
+            if (!value || !ReadNumber(value, &number) || number < option.range.low || number > option.range.high) {
+                *error = std::string(argv[i]) + " needs a whole number from " + std::to_string(option.range.low) +
+                         " to " + std::to_string(option.range.high) + (value ? ", not " + QuoteId(value) : "");
                 return false;
             }
             result.*option.field = static_cast<LONG>(number);
         }
         for (const ChoiceOption& option : kChoices) {
-            if (std::strcmp(name, option.name) != 0) continue;
+            if (name != option.name) continue;
             known = true;
             int choice = -1;
             for (int n = 0; n < 2 && value; ++n)
                 if (!std::strcmp(value, option.values[n])) choice = n;
             if (choice < 0) {
                 *error = std::string(argv[i]) + " needs " + option.values[0] + " or " + option.values[1] +
-                         (value ? ", not \"" + std::string(value) + "\"" : "");
+                         (value ? ", not " + QuoteId(value) : "");
                 return false;
             }
             result.*option.field = choice;
         }
-        if (known) ++i; // its value is no option
+        if (known && !inlineValue) ++i; // its value is no option
     }
     settings = result;
     return true;

@@ -86,19 +86,25 @@ TEST(HostOptionsTest, OverrideEachSettingWithinTheDialogsRanges) {
     EXPECT_EQ(settings.Lighting, 0);
     EXPECT_EQ(settings.Type, 0);
     EXPECT_EQ(settings.Speed, 3000);
+    ASSERT_TRUE(Apply({"--number=7", "-lighting=spot", "--speed", "20"}, settings, &error)) << error;
+    EXPECT_EQ(settings.Number, 7);
+    EXPECT_EQ(settings.Lighting, 1);
+    EXPECT_EQ(settings.Speed, 20);
 }
 
 TEST(HostOptionsTest, AValueOutsideTheRangeOrMissingIsRefusedAndChangesNothing) {
     for (auto args : {std::vector<const char*>{"-number", "0"}, {"-number", "21"}, {"-length", "101"},
                       {"-speed", "9"}, {"-speed", "3001"}, {"-background", "-1"}, {"-specular", "101"},
                       {"-power", "1e2"}, {"-number", " 5"}, {"-number", ""}, {"-number", "99999999999999999999"},
-                      {"-lighting", "Spot"}, {"-order", "2"}, {"-number"}, {"-lighting"}}) {
+                      {"-lighting", "Spot"}, {"-order", "2"}, {"-number"}, {"-lighting"}, {"--number=0"},
+                      {"-number", "\n5"}, {"-lighting", "\x1b[2Jspot"}}) {
         SETTINGS settings;
         std::vector<const char*> argv{"quorvel", "-speed", "20"};
         argv.insert(argv.end(), args.begin(), args.end());
         std::string error;
         EXPECT_FALSE(ApplyHostOptions(static_cast<int>(argv.size()), argv.data(), settings, &error)) << args[0];
         EXPECT_NE(error.find(args[0]), std::string::npos) << error;
+        EXPECT_EQ(error.find('\x1b'), std::string::npos) << "a value is quoted, not written raw";
         EXPECT_EQ(settings.Speed, 1000) << "nothing applied";
     }
 }
