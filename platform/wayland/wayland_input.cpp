@@ -1,6 +1,6 @@
 #include "platform/wayland/wayland_input.h"
 
-#include "platform/wayland/wayland_keys.h"
+#include "platform/keys/key_messages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,6 @@
 
 namespace {
 constexpr WPARAM kLeft = 0x0001, kRight = 0x0002, kShift = 0x0004, kControl = 0x0008, kMiddle = 0x0010;
-constexpr UINT kAltKey = 0x12;
 constexpr uint32_t kActivated = 4; // xdg_toplevel.state.activated
 } // namespace
 
@@ -44,13 +43,8 @@ bool TranslateWaylandButton(HWND hwnd, uint32_t button, bool pressed, WPARAM fla
 }
 
 MSG TranslateWaylandKey(HWND hwnd, uint32_t key, uint32_t sym, bool pressed, bool altHeld) {
-    const UINT vk = VirtualKeyFromXkbKeysym(sym);
-    const bool alt = altHeld || vk == kAltKey;
-    const UINT msg = pressed ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     // Linux input codes of the main block are the PC scan codes.
-    LPARAM l = 1 | (static_cast<LPARAM>(key & 0xFF) << 16) | (alt ? (1L << 29) : 0);
-    if (!pressed) l |= (1L << 30) | (1L << 31);
-    return {hwnd, msg, vk, l};
+    return KeyMessage(hwnd, VirtualKeyFromKeysym(sym), key, pressed, altHeld);
 }
 
 bool IsActivatedState(const std::vector<uint32_t>& states) {

@@ -1,6 +1,6 @@
 #include "platform/x11/x11_input.h"
 
-#include "platform/x11/x11_keys.h"
+#include "platform/keys/key_messages.h"
 
 namespace {
 LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
@@ -31,13 +31,8 @@ bool TranslateButton(HWND hwnd, const XButtonEvent& e, MSG* msg) {
 }
 
 MSG TranslateKey(HWND hwnd, const XKeyEvent& e, KeySym sym) {
-    const UINT vk = VirtualKeyFromKeySym(sym);
-    const bool alt = (e.state & Mod1Mask) || vk == VK_MENU;
-    const bool press = e.type == KeyPress;
-    const UINT msg = press ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
-    LPARAM l = 1 | (static_cast<LPARAM>(e.keycode & 0xFF) << 16) | (alt ? (1L << 29) : 0);
-    if (!press) l |= (1L << 30) | (1L << 31);
-    return {hwnd, msg, vk, l};
+    return KeyMessage(hwnd, VirtualKeyFromKeysym(static_cast<uint32_t>(sym)), e.keycode, e.type == KeyPress,
+                      (e.state & Mod1Mask) != 0);
 }
 
 bool IsRealFocusChange(const XFocusChangeEvent& e) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/x11/x11_input.h"
-#include "platform/x11/x11_keys.h"
+#include "platform/keys/key_messages.h"
 
 #include <X11/keysym.h>
 
