@@ -36,11 +36,14 @@ CLayerSet::CLayerSet(LONG number, LONG length, LONG speed)
     : m_nNumber(number), m_nLength(length), m_nSpeed(speed) {}
 
 CLayerSet::~CLayerSet() {
-    // The layers' shut-down runs before the set's window goes.
+    // The layers' shut-down runs before the set's window goes (with the window base).
+    DestroyLayers();
+}
+
+void CLayerSet::DestroyLayers() {
     auto layers = std::move(m_layers);
     for (auto& [output, layer] : layers)
         if (layer->m_hWnd) layer->DestroyWindow();
-    if (m_hWnd) DestroyWindow();
 }
 
 BOOL CLayerSet::CreateLayerSet() {
@@ -76,9 +79,7 @@ LRESULT CLayerSet::OnDisplayChange(WPARAM, LPARAM) {
 }
 
 LRESULT CLayerSet::OnClose(WPARAM, LPARAM) {
-    auto layers = std::move(m_layers);
-    for (auto& [output, layer] : layers)
-        if (layer->m_hWnd) layer->DestroyWindow();
+    DestroyLayers();
     DestroyWindow(); // the main window: the loop ends
     return 0;
 }

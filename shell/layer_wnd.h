@@ -40,7 +40,6 @@ public:
     BOOL CreateLayerSet();
     // Deletes a layer whose window is gone.
     void Forget(CLayerWnd* layer);
-    size_t LayerCount() const { return m_layers.size(); }
 
 protected:
     LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
@@ -51,6 +50,8 @@ protected:
 private:
     // A layer for every output that has none.
     void AddMissingLayers();
+    // Every layer's shut-down, then its deletion.
+    void DestroyLayers();
 
     LONG m_nNumber, m_nLength, m_nSpeed;
     std::map<HWND, std::unique_ptr<CLayerWnd>> m_layers; // by output

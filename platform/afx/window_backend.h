@@ -17,6 +17,7 @@ struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
 struct wl_display;
 struct wl_surface;
+struct wl_shm;
 
 // What a registered window class carries.
 struct WindowClass {
@@ -43,9 +44,10 @@ struct WindowSurface {
     unsigned long xid = 0;             // X11: the window id
     HWND hwnd = nullptr;               // Win32: the system's own window handle
     wl_display* wlDisplay = nullptr;   // Wayland: the connection the surface belongs to
-    wl_surface* wlSurface = nullptr;   // Wayland: the window's surface
+    wl_surface* wlSurface = nullptr;   // Wayland: the window's surface (its buffer scale is set
+                                       // by the window backend)
+    wl_shm* wlShm = nullptr;           // Wayland: the connection's shared-memory global
     int width = 0, height = 0;         // in pixels (Wayland: buffer pixels)
-    int scale = 1;                     // Wayland: buffer pixels per surface unit
 };
 
 class WindowBackend {

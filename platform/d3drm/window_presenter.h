@@ -20,8 +20,8 @@ struct SurfaceTarget {
     // Wayland: what a wl_shm presenter or an EGL window surface is made from.
     wl_display* wlDisplay = nullptr;
     wl_surface* wlSurface = nullptr;
+    wl_shm* wlShm = nullptr;
     int width = 0, height = 0; // buffer pixels
-    int scale = 1;
 };
 
 // A memory presenter for a memory surface; for any other the platform's presenter (null when the

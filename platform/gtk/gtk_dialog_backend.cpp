@@ -52,7 +52,7 @@ private:
         if (m_started) return m_modals != nullptr;
         m_started = true;
         InstallDialogFontAliases();
-        if (m_gdkBackend) gdk_set_allowed_backends(m_gdkBackend);
+        gdk_set_allowed_backends(m_gdkBackend);
         if (!gtk_init_check(nullptr, nullptr)) return false;
         // A click beside the slider's thumb pages, as on the classic trackbar.
         g_object_set(gtk_settings_get_default(), "gtk-primary-button-warps-slider", FALSE, nullptr);

@@ -6,6 +6,6 @@
 #include <memory>
 
 // The toolkit starts when the first dialog or message box needs it; without a display every
-// dialog fails to open. gdkBackend names the window system GTK is to use ("x11", "wayland"),
-// the platform's; null lets GTK choose.
-std::unique_ptr<DialogBackend> CreateGtkDialogBackend(const char* gdkBackend = nullptr);
+// dialog fails to open. gdkBackend names the window system GTK is to use ("x11", "wayland"):
+// the platform's.
+std::unique_ptr<DialogBackend> CreateGtkDialogBackend(const char* gdkBackend);

@@ -5,11 +5,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <poll.h>
 #include <wayland-client.h>
 
 namespace {
-
-template <class... A> void Ignore(void*, A...) {}
 
 void Ping(void*, xdg_wm_base* base, uint32_t serial) { xdg_wm_base_pong(base, serial); }
 const xdg_wm_base_listener kWmBaseListener = {Ping};
@@ -63,6 +62,12 @@ WaylandConnection::~WaylandConnection() {
     if (m_display) wl_display_disconnect(m_display);
 }
 
+const WaylandOutput* WaylandConnection::FirstReadyOutput() const {
+    for (const auto& o : m_outputs)
+        if (o->ready) return o.get();
+    return nullptr;
+}
+
 const WaylandOutput* WaylandConnection::FindOutput(uint32_t name) const {
     for (const auto& output : m_outputs)
         if (output->name == name) return output.get();
@@ -95,8 +100,8 @@ void WaylandConnection::Global(void* data, wl_registry* registry, uint32_t name,
 
 void WaylandConnection::AddOutput(uint32_t name, uint32_t version) {
     static const wl_output_listener listener = {OutputGeometry, OutputMode, OutputDone, OutputScale,
-                                                    Ignore<wl_output*, const char*>,
-                                                    Ignore<wl_output*, const char*>};
+                                                    IgnoreEvent<wl_output*, const char*>,
+                                                    IgnoreEvent<wl_output*, const char*>};
     auto output = std::make_unique<WaylandOutput>();
     output->name = name;
     output->connection = this;
@@ -128,4 +133,19 @@ void WaylandConnection::GlobalRemove(void* data, wl_registry*, uint32_t name) {
     if (self->onOutputRemoved) self->onOutputRemoved(**it);
     ReleaseOutput(**it);
     self->m_outputs.erase(it);
+}
+
+bool DispatchWaiting(wl_display* display, wl_event_queue* queue, int timeoutMs) {
+    auto dispatchPending = [&] {
+        return (queue ? wl_display_dispatch_queue_pending(display, queue) : wl_display_dispatch_pending(display)) >= 0;
+    };
+    if ((queue ? wl_display_prepare_read_queue(display, queue) : wl_display_prepare_read(display)) != 0)
+        return dispatchPending();
+    wl_display_flush(display);
+    pollfd p = {wl_display_get_fd(display), POLLIN, 0};
+    if (poll(&p, 1, timeoutMs) <= 0) {
+        wl_display_cancel_read(display);
+        return wl_display_get_error(display) == 0;
+    }
+    return wl_display_read_events(display) >= 0 && dispatchPending();
 }

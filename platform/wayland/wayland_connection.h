@@ -9,6 +9,7 @@
 #include <vector>
 
 struct wl_display;
+struct wl_event_queue;
 struct wl_registry;
 struct wl_compositor;
 struct wl_shm;
@@ -18,6 +19,14 @@ struct xdg_wm_base;
 struct zwlr_layer_shell_v1;
 
 class WaylandConnection;
+
+// A listener's handler for an event of no interest.
+template <class... A> void IgnoreEvent(void*, A...) {}
+
+// Dispatches the events of queue (null: the connection's default queue), waiting at most
+// timeoutMs for more to arrive; events another thread read already come first, without waiting.
+// Any thread may call it while others read the connection. False when the connection failed.
+bool DispatchWaiting(wl_display* display, wl_event_queue* queue, int timeoutMs);
 
 struct WaylandOutput {
     struct Mode {
@@ -52,6 +61,8 @@ public:
     wl_seat* Seat() const { return m_seat; }
     const std::vector<std::unique_ptr<WaylandOutput>>& Outputs() const { return m_outputs; }
     const WaylandOutput* FindOutput(uint32_t name) const;
+    // The first output described completely; null while there is none.
+    const WaylandOutput* FirstReadyOutput() const;
 
     // Told on the UI thread as the compositor's events are dispatched: an output described
     // completely (first time or changed), an output gone (its record is destroyed after).

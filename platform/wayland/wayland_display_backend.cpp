@@ -39,11 +39,7 @@ public:
     DWORD Depth() override { return First() ? kDepth : 0; }
 
 private:
-    const WaylandOutput* First() const {
-        for (const auto& o : m_connection->Outputs())
-            if (o->ready) return o.get();
-        return nullptr;
-    }
+    const WaylandOutput* First() const { return m_connection->FirstReadyOutput(); }
 
     static DisplayMode ModeOf(const WaylandOutput& o, const WaylandOutput::Mode& m) {
         const bool turned = o.transform % 2 != 0;

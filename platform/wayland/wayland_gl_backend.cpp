@@ -25,11 +25,6 @@ std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& targe
     wl_egl_window* window = wl_egl_window_create(target.wlSurface, width, height);
     if (!window) return nullptr;
     auto native = std::make_unique<EglWindow>(window);
-    {
-        // The buffers are drawn at the output's real pixel size: the compositor must not scale them.
-        std::lock_guard<std::mutex> lock(WaylandCommitLock());
-        wl_surface_set_buffer_scale(target.wlSurface, target.scale > 0 ? target.scale : 1);
-    }
     // A buffer swap attaches, damages and commits the surface: one group of surface requests, kept
     // together under the lock that the window backend's configure acknowledgements also take.
     return egl::WindowSurface::Create(std::move(context), window, std::move(native), &WaylandCommitLock());

@@ -1,12 +1,12 @@
 #include "platform/wayland/wayland_presenter.h"
 
 #include "platform/d3drm/window_presenter.h"
+#include "platform/wayland/wayland_connection.h"
 #include "platform/wayland/wayland_shm.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -32,10 +32,8 @@ struct WaylandPresenter::State {
 
     wl_display* display = nullptr;
     wl_surface* surface = nullptr;
-    int scale = 1;
     wl_event_queue* queue = nullptr;
-    wl_registry* registry = nullptr;
-    wl_shm* shm = nullptr;
+    wl_shm* shm = nullptr; // the connection's, wrapped to report on the presenter's queue
 
     int width = 0, height = 0;
     size_t slotBytes = 0;
@@ -48,15 +46,8 @@ struct WaylandPresenter::State {
 
     ~State() {
         FreeBuffers();
-        if (shm) wl_shm_destroy(shm);
-        if (registry) wl_registry_destroy(registry);
+        if (shm) wl_proxy_wrapper_destroy(shm);
         if (queue) wl_event_queue_destroy(queue);
-    }
-
-    static void Global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
-        auto* s = static_cast<State*>(data);
-        if (!s->shm && !std::strcmp(interface, wl_shm_interface.name))
-            s->shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
     }
 
     static void Released(void* data, wl_buffer*) { static_cast<Buffer*>(data)->busy = false; }
@@ -113,22 +104,6 @@ struct WaylandPresenter::State {
         return nullptr;
     }
 
-    // Dispatches this presenter's events, waiting at most timeoutMs for more to arrive. False
-    // when the connection has failed.
-    bool Dispatch(int timeoutMs) {
-        // Events read already (by the UI thread, say) come first, without waiting.
-        if (wl_display_prepare_read_queue(display, queue) != 0)
-            return wl_display_dispatch_queue_pending(display, queue) >= 0;
-        wl_display_flush(display);
-        pollfd p = {wl_display_get_fd(display), POLLIN, 0};
-        if (poll(&p, 1, timeoutMs) <= 0) {
-            wl_display_cancel_read(display);
-            return wl_display_get_error(display) == 0;
-        }
-        if (wl_display_read_events(display) < 0) return false;
-        return wl_display_dispatch_queue_pending(display, queue) >= 0;
-    }
-
     Buffer* AcquireBuffer() {
         using Clock = std::chrono::steady_clock;
         if (wl_display_dispatch_queue_pending(display, queue) < 0) return nullptr;
@@ -141,28 +116,22 @@ struct WaylandPresenter::State {
                 std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
             if (waited >= kThirdBufferWaitMs && count < kMaxBuffers) return AddBuffer();
             const int limit = count < kMaxBuffers ? kThirdBufferWaitMs : kBufferWaitMs;
-            if (waited >= limit || !Dispatch(limit - waited)) return nullptr;
+            if (waited >= limit || !DispatchWaiting(display, queue, limit - waited)) return nullptr;
         }
     }
 };
 
-std::unique_ptr<WaylandPresenter> WaylandPresenter::Create(wl_display* display, wl_surface* surface, int scale) {
-    if (!display || !surface) return nullptr;
+std::unique_ptr<WaylandPresenter> WaylandPresenter::Create(wl_display* display, wl_surface* surface, wl_shm* shm) {
+    if (!display || !surface || !shm) return nullptr;
     auto state = std::make_unique<State>();
     state->display = display;
     state->surface = surface;
-    state->scale = std::max(1, scale);
     state->queue = wl_display_create_queue(display);
     if (!state->queue) return nullptr;
-    // The registry, wl_shm and the buffers made from it report on the presenter's own queue.
-    auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display));
-    if (!wrapper) return nullptr;
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapper), state->queue);
-    state->registry = wl_display_get_registry(wrapper);
-    wl_proxy_wrapper_destroy(wrapper);
-    static const wl_registry_listener listener = {State::Global, [](void*, wl_registry*, uint32_t) {}};
-    wl_registry_add_listener(state->registry, &listener, state.get());
-    if (wl_display_roundtrip_queue(display, state->queue) < 0 || !state->shm) return nullptr;
+    // The pools and buffers made from the wrapper report on the presenter's own queue.
+    state->shm = static_cast<wl_shm*>(wl_proxy_create_wrapper(shm));
+    if (!state->shm) return nullptr;
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(state->shm), state->queue);
     return std::unique_ptr<WaylandPresenter>(new WaylandPresenter(std::move(state)));
 }
 
@@ -192,7 +161,6 @@ bool WaylandPresenter::Present(const FrameBuffer& frame, RECT damage) {
         if (&s.buffers[i] != b) Unite(s.buffers[i].stale, damage);
     {
         std::lock_guard<std::mutex> lock(WaylandCommitLock());
-        wl_surface_set_buffer_scale(s.surface, s.scale);
         wl_surface_attach(s.surface, b->buffer, 0, 0);
         wl_surface_damage_buffer(s.surface, damage.left, damage.top, damage.right - damage.left,
                                  damage.bottom - damage.top);
@@ -208,11 +176,9 @@ bool WaylandPresenter::Repaint() { return m_state->presented; }
 
 uint32_t* WaylandPresenter::Surface(int, int) { return nullptr; }
 
-int WaylandPresenter::BufferCount() const { return m_state->count; }
-
 std::unique_ptr<Presenter> MakeWaylandPresenter(const SurfaceTarget& target) {
     if (target.kind != WindowSurface::Kind::Wayland) return nullptr;
-    return WaylandPresenter::Create(target.wlDisplay, target.wlSurface, target.scale);
+    return WaylandPresenter::Create(target.wlDisplay, target.wlSurface, target.wlShm);
 }
 
 } // namespace swr

@@ -7,6 +7,7 @@
 
 struct wl_display;
 struct wl_surface;
+struct wl_shm;
 
 namespace swr {
 
@@ -20,8 +21,8 @@ namespace swr {
 // UI thread reads the connection at the same time through libwayland's prepare/read protocol).
 class WaylandPresenter : public Presenter {
 public:
-    // Null when the compositor offers no wl_shm or the connection has failed.
-    static std::unique_ptr<WaylandPresenter> Create(wl_display* display, wl_surface* surface, int scale);
+    // shm: the connection's wl_shm. Null when the connection has failed.
+    static std::unique_ptr<WaylandPresenter> Create(wl_display* display, wl_surface* surface, wl_shm* shm);
     ~WaylandPresenter() override;
 
     bool Present(const FrameBuffer& frame, RECT damage) override;
@@ -29,9 +30,6 @@ public:
     bool Repaint() override;
     // Null: the compositor may be reading the buffers (see above).
     uint32_t* Surface(int width, int height) override;
-
-    // Buffers made for the frames of the current size.
-    int BufferCount() const;
 
 private:
     struct State;

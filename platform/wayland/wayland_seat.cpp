@@ -13,8 +13,6 @@
 
 namespace {
 
-template <class... A> void Ignore(void*, A...) {}
-
 WaylandSeat* Self(void* data) { return static_cast<WaylandSeat*>(data); }
 
 // Releasing tells the compositor; seats older than version 3 can only forget.
@@ -36,7 +34,7 @@ void Drop(wl_keyboard* keyboard) {
 
 WaylandSeat::WaylandSeat(WaylandConnection& connection, Windows& windows)
     : m_connection(connection), m_windows(windows), m_xkb(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
-    static const wl_seat_listener listener = {Capabilities, Ignore<wl_seat*, const char*>};
+    static const wl_seat_listener listener = {Capabilities, IgnoreEvent<wl_seat*, const char*>};
     if (connection.Seat()) wl_seat_add_listener(connection.Seat(), &listener, this);
 }
 
@@ -57,12 +55,12 @@ void WaylandSeat::Capabilities(void* data, wl_seat* seat, uint32_t caps) {
         .leave = PointerLeave,
         .motion = PointerMotion,
         .button = PointerButton,
-        .axis = Ignore<wl_pointer*, uint32_t, uint32_t, wl_fixed_t>, // the wheel closes nothing
-        .frame = Ignore<wl_pointer*>,
-        .axis_source = Ignore<wl_pointer*, uint32_t>,
-        .axis_stop = Ignore<wl_pointer*, uint32_t, uint32_t>,
-        .axis_discrete = Ignore<wl_pointer*, uint32_t, int32_t>,
-        .axis_value120 = Ignore<wl_pointer*, uint32_t, int32_t>,
+        .axis = IgnoreEvent<wl_pointer*, uint32_t, uint32_t, wl_fixed_t>, // the wheel closes nothing
+        .frame = IgnoreEvent<wl_pointer*>,
+        .axis_source = IgnoreEvent<wl_pointer*, uint32_t>,
+        .axis_stop = IgnoreEvent<wl_pointer*, uint32_t, uint32_t>,
+        .axis_discrete = IgnoreEvent<wl_pointer*, uint32_t, int32_t>,
+        .axis_value120 = IgnoreEvent<wl_pointer*, uint32_t, int32_t>,
     };
     static const wl_keyboard_listener keyboard = {
         .keymap = Keymap,
@@ -70,7 +68,7 @@ void WaylandSeat::Capabilities(void* data, wl_seat* seat, uint32_t caps) {
         .leave = KeyboardLeave,
         .key = Key,
         .modifiers = Modifiers,
-        .repeat_info = Ignore<wl_keyboard*, int32_t, int32_t>,
+        .repeat_info = IgnoreEvent<wl_keyboard*, int32_t, int32_t>,
     };
     const bool hasPointer = caps & WL_SEAT_CAPABILITY_POINTER, hasKeyboard = caps & WL_SEAT_CAPABILITY_KEYBOARD;
     if (hasPointer && !self->m_pointer) {

@@ -14,13 +14,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <poll.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
 namespace {
-
-template <class... A> void Ignore(void*, A...) {}
 
 // How long a new surface may wait for the compositor's first configure.
 constexpr int kConfigureWaitMs = 5000;
@@ -49,6 +46,12 @@ WaylandWindowBackend::~WaylandWindowBackend() {
 
 HWND WaylandWindowBackend::NewHandle() { return reinterpret_cast<HWND>(m_nextHandle++); }
 
+const WaylandOutput* WaylandWindowBackend::OutputOfHandle(HWND hwnd) const {
+    for (const auto& [name, handle] : m_outputs)
+        if (handle == hwnd) return m_connection->FindOutput(name);
+    return nullptr;
+}
+
 WaylandWindowBackend::Window* WaylandWindowBackend::Find(HWND hwnd) {
     auto it = m_windows.find(hwnd);
     return it == m_windows.end() ? nullptr : it->second.get();
@@ -59,8 +62,7 @@ HWND WaylandWindowBackend::Create(const WindowCreateParams& params) {
     Window* w = nullptr;
     if (params.parent) {
         // Only an output can be a parent here: other programs' windows are out of reach.
-        auto it = std::find_if(m_outputs.begin(), m_outputs.end(), [&](const auto& o) { return o.second == params.parent; });
-        const WaylandOutput* output = it == m_outputs.end() ? nullptr : m_connection->FindOutput(it->first);
+        const WaylandOutput* output = OutputOfHandle(params.parent);
         if (!output || !(params.style & WS_CHILD) || !m_connection->LayerShell()) return nullptr;
         w = MakeLayer(params, *output);
     } else if (params.style & WS_POPUP) {
@@ -83,8 +85,8 @@ HWND WaylandWindowBackend::Create(const WindowCreateParams& params) {
 WaylandWindowBackend::Window* WaylandWindowBackend::MakeFullScreen(const WindowCreateParams& params) {
     static const xdg_surface_listener surfaceListener = {XdgSurfaceConfigure};
     static const xdg_toplevel_listener toplevelListener = {ToplevelConfigure, ToplevelClose,
-                                                              Ignore<xdg_toplevel*, int32_t, int32_t>,
-                                                              Ignore<xdg_toplevel*, wl_array*>};
+                                                              IgnoreEvent<xdg_toplevel*, int32_t, int32_t>,
+                                                              IgnoreEvent<xdg_toplevel*, wl_array*>};
     auto w = std::make_unique<Window>();
     w->backend = this;
     w->hwnd = NewHandle();
@@ -143,22 +145,12 @@ bool WaylandWindowBackend::AwaitConfigure(Window& w) {
     using Clock = std::chrono::steady_clock;
     wl_display* display = m_connection->Display();
     const auto deadline = Clock::now() + std::chrono::milliseconds(kConfigureWaitMs);
-    while (!w.configured) {
+    // A surface the compositor closes first (its output going as it came) is never configured.
+    while (!w.configured && !w.closedByCompositor && !w.outputGone) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) return false;
-        if (wl_display_prepare_read(display) != 0) {
-            if (wl_display_dispatch_pending(display) < 0) return false;
-            continue;
-        }
-        wl_display_flush(display);
-        pollfd p = {wl_display_get_fd(display), POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(left)) <= 0) {
-            wl_display_cancel_read(display);
-            continue;
-        }
-        if (wl_display_read_events(display) < 0 || wl_display_dispatch_pending(display) < 0) return false;
+        if (left <= 0 || !DispatchWaiting(display, nullptr, static_cast<int>(left))) return false;
     }
-    return true;
+    return w.configured;
 }
 
 int WaylandWindowBackend::ScaleForFullScreen(int unitsWidth, int unitsHeight) const {
@@ -178,8 +170,7 @@ void WaylandWindowBackend::Configure(Window& w, uint32_t serial, int unitsWidth,
     if (unitsWidth <= 0 || unitsHeight <= 0) {
         // The size is ours to choose: the output's.
         const WaylandOutput* output = w.role == Role::Layer ? m_connection->FindOutput(w.output) : nullptr;
-        for (const auto& o : m_connection->Outputs())
-            if (!output && o->ready) output = o.get();
+        if (!output) output = m_connection->FirstReadyOutput();
         if (output) {
             unitsWidth = output->PixelWidth() / output->scale;
             unitsHeight = output->PixelHeight() / output->scale;
@@ -282,17 +273,26 @@ void WaylandWindowBackend::OutputDescribed(const WaylandOutput& output) {
         m_outputs[output.name] = NewHandle();
     } else {
         for (auto& [hwnd, w] : m_windows)
-            if (w->role == Role::Layer && w->output == output.name && w->configured) Resize(*w, output.scale);
+            if (w->role == Role::Layer && w->output == output.name && w->configured) Rescale(*w, output.scale);
     }
     if (m_outputWatcher) ::PostMessage(m_outputWatcher, WM_DISPLAYCHANGE, 32, 0);
 }
 
-void WaylandWindowBackend::Resize(Window& w, int scale) {
+void WaylandWindowBackend::Rescale(Window& w, int scale) {
     if (scale == w.scale) return;
     w.scale = scale;
+    {
+        // Applied with the next commit of whatever device presents: the buffer scale is the
+        // window's, not the presenter's.
+        std::lock_guard<std::mutex> lock(WaylandCommitLock());
+        wl_surface_set_buffer_scale(w.surface, scale);
+    }
+    // Until the compositor's configure in the new units comes, the size in pixels follows the scale.
+    const int oldWidth = w.width, oldHeight = w.height;
     w.width = w.unitsWidth * scale;
     w.height = w.unitsHeight * scale;
-    ::PostMessage(w.hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(w.width), static_cast<WORD>(w.height)));
+    if (w.width != oldWidth || w.height != oldHeight)
+        ::PostMessage(w.hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(w.width), static_cast<WORD>(w.height)));
 }
 
 void WaylandWindowBackend::OutputRemoved(const WaylandOutput& output) {
@@ -355,8 +355,7 @@ void WaylandWindowBackend::Destroy(HWND hwnd) {
 }
 
 BOOL WaylandWindowBackend::IsWindow(HWND hwnd) {
-    if (Find(hwnd)) return TRUE;
-    return std::any_of(m_outputs.begin(), m_outputs.end(), [&](const auto& o) { return o.second == hwnd; });
+    return Find(hwnd) || OutputOfHandle(hwnd);
 }
 
 BOOL WaylandWindowBackend::GetClientRect(HWND hwnd, RECT* rect) {
@@ -365,14 +364,10 @@ BOOL WaylandWindowBackend::GetClientRect(HWND hwnd, RECT* rect) {
         *rect = {0, 0, w->width, w->height};
         return TRUE;
     }
-    for (const auto& [name, handle] : m_outputs) {
-        if (handle != hwnd) continue;
-        const WaylandOutput* o = m_connection->FindOutput(name);
-        if (!o) return FALSE;
-        *rect = {0, 0, o->PixelWidth(), o->PixelHeight()};
-        return TRUE;
-    }
-    return FALSE;
+    const WaylandOutput* o = OutputOfHandle(hwnd);
+    if (!o) return FALSE;
+    *rect = {0, 0, o->PixelWidth(), o->PixelHeight()};
+    return TRUE;
 }
 
 void WaylandWindowBackend::EraseBackground(HWND) {}
@@ -386,9 +381,8 @@ int WaylandWindowBackend::GetSystemMetrics(int index) {
     if (index != SM_CXSCREEN && index != SM_CYSCREEN) return 0;
     for (const auto& [hwnd, w] : m_windows)
         if (w->role == Role::FullScreen && w->configured) return index == SM_CXSCREEN ? w->width : w->height;
-    for (const auto& o : m_connection->Outputs())
-        if (o->ready) return index == SM_CXSCREEN ? o->PixelWidth() : o->PixelHeight();
-    return 0;
+    const WaylandOutput* o = m_connection->FirstReadyOutput();
+    return o ? (index == SM_CXSCREEN ? o->PixelWidth() : o->PixelHeight()) : 0;
 }
 
 WindowSurface WaylandWindowBackend::GetSurface(HWND hwnd) {
@@ -398,9 +392,9 @@ WindowSurface WaylandWindowBackend::GetSurface(HWND hwnd) {
     s.kind = WindowSurface::Kind::Wayland;
     s.wlDisplay = m_connection->Display();
     s.wlSurface = w->surface;
+    s.wlShm = m_connection->Shm();
     s.width = w->width;
     s.height = w->height;
-    s.scale = w->scale;
     return s;
 }
 

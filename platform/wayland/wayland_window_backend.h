@@ -75,6 +75,8 @@ private:
 
     HWND NewHandle();
     Window* Find(HWND hwnd);
+    // The output whose handle this is; null for any other handle.
+    const WaylandOutput* OutputOfHandle(HWND hwnd) const;
     Window* MakeFullScreen(const WindowCreateParams& params);
     Window* MakeLayer(const WindowCreateParams& params, const WaylandOutput& output);
     // Waits for the compositor's first configure of a new surface; false when it never came.
@@ -82,7 +84,7 @@ private:
     // A configure: acknowledged and committed (with the black first buffer the first time);
     // the new pixel size is reported as WM_SIZE.
     void Configure(Window& w, uint32_t serial, int unitsWidth, int unitsHeight);
-    void Resize(Window& w, int scale);
+    void Rescale(Window& w, int scale);
     void CommitBlank(Window& w);
     // Windows whose output went away are destroyed; windows the compositor closed get WM_CLOSE.
     void HandleGoneAndClosed();
