@@ -42,6 +42,9 @@ BOOL CRenderThread::Wake() {
 
 void CRenderThread::OnWake() {
     CSingleLock scene(m_pSceneLock, TRUE);
+    // A hardware device released by the owner is destroyed here, on the thread it drew on; the
+    // last step before the worker ends does so too.
+    D3DRMDestroyReleasedDevices();
     if (m_bRendering.load() && DrawFrame(m_pDevice, m_pViewport, m_pScene) == D3DRMERR_DEVICELOST)
         m_bDeviceLost.store(TRUE);
 }

@@ -68,8 +68,6 @@ swr::FrameBuffer& IDirect3DRMDevice::DrawingFrame() {
 }
 
 HRESULT IDirect3DRMDevice::Update() {
-    // A hardware device released on another thread is destroyed here, by the thread it drew on.
-    gl::DestroyRetired();
     if (m_gl) return UpdateGl();
     DrawingFrame();
     if (m_pendingClear) m_pendingClear->DrawPendingClear();
@@ -118,6 +116,8 @@ HRESULT IDirect3DRMDevice::HandleActivate(WORD state) {
     if (state != 0) m_presentAll = true;
     return S_OK;
 }
+
+void D3DRMDestroyReleasedDevices() { gl::DestroyRetired(); }
 
 IDirect3DRMWinDevice::IDirect3DRMWinDevice(IDirect3DRMDevice* device) : m_device(device) {
     m_device->AddRef();

@@ -86,6 +86,10 @@ private:
     IDirect3DRMViewport* m_pendingClear = nullptr;
 };
 
+// Destroys the hardware devices' contexts that were released on other threads but drew on the
+// calling one (only that thread may touch them).
+void D3DRMDestroyReleasedDevices();
+
 class IDirect3DRMWinDevice : public IUnknown {
 public:
     // Shows the last frame again after the window lost its contents.

@@ -28,8 +28,6 @@ bool Device::Fail() {
 bool Device::Begin() {
     if (m_lost) return false;
     if (m_state) return m_state->surface->MakeCurrent() || Fail();
-    // An earlier device's context on this surface goes before this one's is made.
-    DestroyRetired();
     const std::shared_ptr<Backend> backend = ThePlatform().gl;
     if (!backend) return Fail();
     auto state = std::make_unique<State>();

@@ -22,8 +22,7 @@ public:
     Device& operator=(const Device&) = delete;
 
     // Makes the context current on the calling thread, creating it with its surface and
-    // program on the first call (after destroying what other devices handed back to this
-    // thread). False, now and from then on, when that fails.
+    // program on the first call. False, now and from then on, when that fails.
     bool Begin();
     // Storage for one viewport's meshes, kept as long as the device. After Begin.
     TriangleStore* NewStore();
