@@ -63,7 +63,6 @@ GtkDialogHost::GtkDialogHost(const DLGTEMPLATEDATA& dialog, GtkDialogHost* owner
     UseDialogFrame(window);
     gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
     gtk_window_set_modal(window, TRUE);
-    gtk_window_set_position(window, GTK_WIN_POS_CENTER);
     if (owner) gtk_window_set_transient_for(window, owner->Window());
     gtk_style_context_add_class(gtk_widget_get_style_context(m_window), m_fontClass.c_str());
     g_signal_connect(m_window, "delete-event", G_CALLBACK(OnDelete), this);
