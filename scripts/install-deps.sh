@@ -13,14 +13,34 @@ packages=("$@")
   libepoxy-dev libegl1 libegl-mesa0 libgl1 libglx-mesa0 libgl1-mesa-dri
   desktop-file-utils libxml2-utils man-db dpkg-dev mate-screensaver
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get -o DPkg::Lock::Timeout=300 update -q
-$sudo apt-get install -y --no-install-recommends -o DPkg::Lock::Timeout=300 "${missing[@]}"
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get -o DPkg::Lock::Timeout=300 update -q
+  $sudo apt-get install -y --no-install-recommends -o DPkg::Lock::Timeout=300 "${missing[@]}"
+}
+install_missing "${packages[@]}"
+[ $# -eq 0 ] || exit 0
+
+# XScreenSaver for its host test, without the package of savers (xscreensaver-data) that its
+# Debian package depends on: the package is unpacked under /opt/xscreensaver, its libraries
+# are installed.
+xscreensaver=/opt/xscreensaver
+if ! command -v xscreensaver >/dev/null && [ ! -x "$xscreensaver/usr/bin/xscreensaver" ]; then
+  dir=$(mktemp -d)
+  trap 'rm -rf "$dir"' EXIT
+  cd "$dir"
+  apt-get download -q xscreensaver || { $sudo apt-get update -q && apt-get download -q xscreensaver; }
+  deb=$(echo xscreensaver_*.deb)
+  install_missing $(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/[(|].*//; s/[[:space:]]//g' |
+    grep -vx xscreensaver-data)
+  echo "Unpacking $deb in $xscreensaver"
+  $sudo dpkg-deb -x "$deb" "$xscreensaver"
+fi

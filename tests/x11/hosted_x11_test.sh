@@ -154,10 +154,48 @@ kill -TERM "$o"
 check "the run ends cleanly" ends_cleanly "$o"
 check "and leaves the profile as it was" eval \
   '[ "$(cat "$XDG_CONFIG_HOME/quorvel.INI")" = "$(printf "[3D Screen saver Config]\nSpeed=3000\nBackgroundRGB=0\nNumber=1\nLength=10")" ]'
-check "an option out of its range is refused with one line naming it, exit 1" eval \
-  '"$quorvel" --window-id "${host_win[9]}" -number 21 2>"$work/opt.err"; [ $? -eq 1 ] &&
-   [ "$(wc -l <"$work/opt.err")" -eq 1 ] && grep -q -- "-number" "$work/opt.err"'
+# refused OPTION...: exit 1 with one line on stderr naming the first option.
+refused() {
+  timeout 5 "$quorvel" --window-id "${host_win[9]}" "$@" 2>"$work/opt.err"
+  [ $? -eq 1 ] && [ "$(wc -l <"$work/opt.err")" -eq 1 ] && grep -q -- "$1" "$work/opt.err"
+}
+check "an option out of its range is refused with one line naming it, exit 1" refused -number 21
+check "an option without its value is refused with one line naming it, exit 1" refused -speed
 host_do 9 destroy
+
+# --- no display switch and no input: Width and Height name a mode the server has (held by
+# xrandr-hold-modes, built beside test-host); pointer, button and key go to the host's window
+mkfifo "$work/hold.in"
+"$(dirname "$test_host")/xrandr-hold-modes" 1024x768 <"$work/hold.in" >"$work/hold.out" &
+pids+=($!)
+exec 8>"$work/hold.in"
+check "the server has a 1024x768 mode" poll 5 grep -q ready "$work/hold.out"
+root_size() { xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+profile Speed=100 BackgroundRGB=50 Width=1024 Height=768
+host 10 100 100 400 300
+saver h --window-id "${host_win[10]}"
+check "Width and Height in the profile: pipes in the window" poll 5 has_pipes 10
+check "and the screen keeps its size" test "$(root_size)" = 1920x1080
+xdotool windowfocus "${host_win[10]}"
+for i in 1 2 3 4; do xdotool mousemove --sync $((200 + 20 * i)) 200; done
+xdotool click 1 key a
+check "four pointer moves, a click and a key leave it running" eval 'sleep 0.5; running "$h"'
+kill -TERM "$h"; ends_cleanly "$h"
+host_do 10 destroy
+exec 8>&-
+
+# --- without XDG_CONFIG_HOME the profile is ~/.config/quorvel.INI
+mkdir -p "$work/home/.config"
+printf '[3D Screen saver Config]\nBackgroundRGB=80\n' >"$work/home/.config/quorvel.INI"
+host 11 100 100 400 300
+xdg=$XDG_CONFIG_HOME
+unset XDG_CONFIG_HOME
+HOME=$work/home saver k --window-id "${host_win[11]}"
+export XDG_CONFIG_HOME=$xdg
+check "\$HOME/.config/quorvel.INI: BackgroundRGB=80 is 80 % grey" poll 5 eval \
+  'shot; take_grey 101 101 && [ "$grey" = "rgb(203,203,203)" ]'
+kill -TERM "$k"; ends_cleanly "$k"
+host_do 11 destroy
 
 # --- ids that name no window: one line naming the id, exit 1, nothing drawn
 bad_id() {

@@ -76,5 +76,13 @@ sleep 0.5
 kill -TERM "$saver"
 saver_ends || fail "SIGTERM did not end the saver with exit 0"
 pass "SIGTERM ends it"
+
+# A Wayland session's variables with no compositor behind them: it comes up on X11 all the same.
+WAYLAND_DISPLAY=nonexistent XDG_SESSION_TYPE=wayland "$quorvel" s &
+saver=$!
+window_named '^DirectX Quorvel$' >/dev/null || fail "without a compositor the saver did not come up on X11"
+kill -TERM "$saver"
+saver_ends || fail "SIGTERM did not end the saver with exit 0"
+pass "without a compositor it comes up on X11"
 cmp -s "$work/profile.before" "$XDG_CONFIG_HOME/quorvel.INI" || fail "the saver changed the profile"
 pass "the profile is left as it was"

@@ -86,6 +86,8 @@ wheel_arrived() {
 check "the wheel reached the server" within 5 wheel_arrived
 kill "$raw"
 check "the wheel does not end the saver" still_running
+kill -USR1 "$saver"
+check "SIGUSR1 does not end the saver" still_running
 kill -TERM "$saver"; ended_within "$saver" 2
 
 # --- another window taking the focus ends it
@@ -120,6 +122,14 @@ check "SIGTERM ends it with exit 0" ends_cleanly
 check "the display is restored after SIGTERM" test "$(root_size)" = "1920x1080"
 exec 8>&-
 wait "$holder" 2>/dev/null
+
+# --- SIGINT and SIGHUP end it as SIGTERM does
+profile Speed=100
+for sig in INT HUP; do
+  ready_saver
+  kill -"$sig" "$saver"
+  check "SIG$sig ends it with exit 0" ends_cleanly
+done
 
 # --- preview inside a host window
 profile "; by hand" "Number = 3"
@@ -166,6 +176,8 @@ check "the host was resized" within 3 host_grown
 check "the preview keeps its size" test "$(xwininfo -id "$child" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = 100x75
 xdotool mousemove $((hx + 50)) $((hy + 30)) click 1 key a
 check "input over the preview does nothing" still_running 0.3
+kill -USR1 "$saver"
+check "SIGUSR1 does not end the preview" still_running 0.3
 kill "$host"
 check "destroying the host ends the preview" ends_cleanly
 check "the preview left the profile as it was" cmp -s "$work/profile.before" "$XDG_CONFIG_HOME/quorvel.INI"
