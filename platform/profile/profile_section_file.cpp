@@ -10,6 +10,7 @@
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr size_t kLongestKeptLine = 64 * 1024;
 bool (*g_stop)() = nullptr;
 
 } // namespace
@@ -27,13 +28,21 @@ ProfileSection::ProfileSection(LPCSTR path, LPCSTR section) : m_section(section 
         close(fd);
         return;
     }
-    std::string pending;
-    size_t scanned = 0; // bytes at the start of pending known to hold no line end
-    bool first = true;
+    // Of a line only its start is kept: a key and a number fit in it many times over, and a
+    // gigabyte without a line end then costs no more memory than an ordinary line.
+    std::string line;
+    bool firstLine = true;
+    const auto take = [&] {
+        std::string_view text = line;
+        if (firstLine && text.starts_with(kBom)) text.remove_prefix(kBom.size());
+        firstLine = false;
+        TakeLine(text);
+        line.clear();
+    };
     char chunk[64 * 1024];
     for (off_t left = st.st_size; !m_done;) {
         if (left == 0) {
-            if (!pending.empty()) TakeLine(pending);
+            if (!line.empty()) take();
             break;
         }
         if (g_stop && g_stop()) {
@@ -47,20 +56,13 @@ ProfileSection::ProfileSection(LPCSTR path, LPCSTR section) : m_section(section 
             break;
         }
         left = n == 0 ? 0 : left - n;
-        pending.append(chunk, static_cast<size_t>(n));
-        if (first && pending.size() >= kBom.size()) {
-            if (std::string_view(pending).starts_with(kBom)) {
-                pending.erase(0, kBom.size());
-                scanned = scanned > kBom.size() ? scanned - kBom.size() : 0;
-            }
-            first = false;
+        for (std::string_view data(chunk, static_cast<size_t>(n)); !m_done && !data.empty();) {
+            const size_t nl = data.find('\n');
+            line.append(data.substr(0, std::min(nl, kLongestKeptLine - std::min(kLongestKeptLine, line.size()))));
+            if (nl == std::string_view::npos) break;
+            take();
+            data.remove_prefix(nl + 1);
         }
-        size_t start = 0;
-        for (size_t nl; !m_done && (nl = pending.find('\n', std::max(start, scanned))) != std::string::npos;
-             start = nl + 1)
-            TakeLine(std::string_view(pending).substr(start, nl - start));
-        pending.erase(0, start);
-        scanned = pending.size();
     }
     close(fd);
 }

@@ -298,6 +298,7 @@ TEST_F(Profile, SectionReaderAgreesWithTheProfileFunctions) {
         "[3D Screen saver Config]\nNumber=6\nPower",
         "[Other]\nNote=" + padding + "\n[3D Screen saver Config]\nNumber=99999999999\nHard=1",
         "[3D Screen saver Config]\nLength=5\nNote=" + padding + "\nNumber=4\n[Next]\nPower=3\n",
+        "[3D Screen saver Config]\nSpeed=4" + std::string(200000, ' ') + "9\nNumber=2\n",
         "",
     };
     for (const std::string& text : files) {
