@@ -3,8 +3,8 @@
 # output without a title bar and its pipes grow, at scale 1 and 2; a key, the focus leaving and
 # SIGTERM end it with exit 0; --layer draws on the background of every output, also one added
 # while it runs, goes on when one is taken away, takes no window, survives SIGUSR1 and ends on
-# SIGTERM; the GL device draws both; the dialog opens on GTK's Wayland backend. Nothing writes the profile. Screenshots
-# (grim) are kept in SHOTS.
+# SIGTERM and SIGHUP; the GL device draws both; the dialog opens on GTK's Wayland backend.
+# Nothing writes the profile. Screenshots (grim) are kept in SHOTS.
 # Usage: saver_sway_test.sh QUORVEL SHOTS
 set -uo pipefail
 quorvel=$1
@@ -114,8 +114,8 @@ QUORVEL_GL=force start --layer
 check "--layer with the GL device: pipes on both outputs" \
   eval 'poll 10 pipes_drawn HEADLESS-1 && poll 10 pipes_drawn HEADLESS-2 && draws_with_gl "$pid"'
 grim -o HEADLESS-2 "$shots/layer-gl.png"
-kill -TERM "$pid"
-check "... SIGTERM ends it with exit 0" eval 'ended_within "$pid" 3 && test "$status" -eq 0'
+kill -HUP "$pid"
+check "... SIGHUP ends it with exit 0" eval 'ended_within "$pid" 3 && test "$status" -eq 0'
 swaymsg output HEADLESS-1 scale 2 >/dev/null
 swaymsg focus output HEADLESS-1 >/dev/null
 QUORVEL_GL=force start s

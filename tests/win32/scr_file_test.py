@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""What the shipped quorvel.scr holds, read from the file itself: its size and sections, the
-manifest, the version resource and the icon.
+"""What the shipped quorvel.scr holds, read from the file itself: its size and sections, the DLLs
+it imports, the manifest, the version resource and the icon.
 
 scr_file_test.py QUORVEL_SCR VERSION ICON_32_BMP
 """
@@ -35,6 +35,25 @@ def sections(pe):
             start = strings + int(name[1:])
             name = pe[start:pe.index(b'\0', start)].decode()
         found.append((name, address, size, offset))
+    return found
+
+
+def imported_dlls(pe):
+    """The names of the DLLs in the import table."""
+    coff = struct.unpack_from('<I', pe, 0x3C)[0] + 4
+    optional = coff + 20
+    directories = optional + (112 if struct.unpack_from('<H', pe, optional)[0] == 0x20B else 96)
+    table_rva = struct.unpack_from('<I', pe, directories + 8)[0]  # entry 1: the import table
+
+    def at(rva):
+        return next(offset + rva - address for _, address, size, offset in sections(pe)
+                    if address <= rva < address + size)
+
+    found, entry = [], at(table_rva)
+    while struct.unpack_from('<I', pe, entry + 12)[0]:
+        name = at(struct.unpack_from('<I', pe, entry + 12)[0])
+        found.append(pe[name:pe.index(b'\0', name)].decode().lower())
+        entry += 20
     return found
 
 
@@ -87,6 +106,11 @@ def version_strings(block):
 names = [s[0] for s in sections(scr)]
 check('smaller than 1 MiB (%d bytes)' % len(scr), len(scr) < 1 << 20)
 check('no debug sections', not any(n.startswith('.debug') or n.startswith('/') for n in names), str(names))
+# A user's Windows has these; a DLL of the compiler's run time would have to ship beside the file.
+system = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'comctl32.dll', 'shell32.dll', 'advapi32.dll',
+          'opengl32.dll', 'msvcrt.dll'}
+dlls = imported_dlls(scr)
+check('imports only system DLLs', dlls and set(dlls) <= system, str(dlls))
 res = resources(scr)
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
