@@ -62,13 +62,15 @@ bool ApplyHostOptions(int argc, const char* const* argv, SETTINGS& settings, std
         const std::string name = OptionName(argv[i], &inlineValue);
         if (name.empty()) continue;
         const char* value = inlineValue ? inlineValue : i + 1 < argc ? argv[i + 1] : nullptr;
+        // The option as written, without a value of its own: that is only ever quoted.
+        const std::string written = inlineValue ? std::string(argv[i], inlineValue - 1) : argv[i];
         bool known = false;
         for (const NumberOption& option : kNumbers) {
             if (name != option.name) continue;
             known = true;
             long number = 0;
             if (!value || !ReadNumber(value, &number) || number < option.range.low || number > option.range.high) {
-                *error = std::string(argv[i]) + " needs a whole number from " + std::to_string(option.range.low) +
+                *error = written + " needs a whole number from " + std::to_string(option.range.low) +
                          " to " + std::to_string(option.range.high) + (value ? ", not " + QuoteId(value) : "");
                 return false;
             }
@@ -81,7 +83,7 @@ bool ApplyHostOptions(int argc, const char* const* argv, SETTINGS& settings, std
             for (int n = 0; n < 2 && value; ++n)
                 if (!std::strcmp(value, option.values[n])) choice = n;
             if (choice < 0) {
-                *error = std::string(argv[i]) + " needs " + option.values[0] + " or " + option.values[1] +
+                *error = written + " needs " + option.values[0] + " or " + option.values[1] +
                          (value ? ", not " + QuoteId(value) : "");
                 return false;
             }
