@@ -134,8 +134,8 @@ BOOL CRenderContext::FallBackToSoftware() {
 
 BOOL CRenderContext::RebuildDevice(HWND window) {
     if (!m_pD3DRM || !m_pCamera || !m_pClipper) return FALSE;
-    const bool rendering = m_bReady;
-    m_thread.Pause();
+    const bool ready = m_bReady;
+    const BOOL wasRendering = m_thread.Pause(); // a thread the caller paused stays paused
     m_bReady = FALSE;
     ReleaseAndNull(m_pViewport);
     ReleaseAndNull(m_pDevice);
@@ -145,7 +145,7 @@ BOOL CRenderContext::RebuildDevice(HWND window) {
         ReleaseAndNull(m_pDevice);
     }
     m_thread.SetTargets(m_pDevice, m_pViewport, m_pScene);
-    if (built && rendering) m_bReady = m_thread.Resume();
+    if (built && ready) m_bReady = wasRendering ? m_thread.Resume() : TRUE;
     return built;
 }
 

@@ -71,16 +71,18 @@ bool Context::Choose(EGLint surfaceType, bool es, const std::function<bool(EGLDi
     if (prefer)
         std::stable_partition(configs.begin(), configs.end(), [&](EGLConfig c) { return prefer(m_display, c); });
 
-    // A lost GPU is then reported to us instead of ending the process.
-    const bool robust = HasExtension(m_display, "EGL_EXT_create_context_robustness");
+    // A lost GPU is then reported to us instead of ending the process. ES asks for it through
+    // the EXT extension; desktop GL through KHR_create_context (the EXT token is ES-only in Mesa).
+    const bool robust = HasExtension(m_display, es ? "EGL_EXT_create_context_robustness" : "EGL_KHR_create_context");
+    const EGLint strategy = es ? EGL_CONTEXT_OPENGL_RESET_NOTIFICATION_STRATEGY_EXT
+                               : EGL_CONTEXT_OPENGL_RESET_NOTIFICATION_STRATEGY_KHR;
     for (EGLConfig config : configs) {
         for (bool tryRobust : {robust, false}) {
             std::vector<EGLint> attributes = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, es ? 0 : 3};
             if (!es) attributes.insert(attributes.end(), {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                                           EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT});
             if (tryRobust)
-                attributes.insert(attributes.end(), {EGL_CONTEXT_OPENGL_RESET_NOTIFICATION_STRATEGY_EXT,
-                                                     EGL_LOSE_CONTEXT_ON_RESET_EXT});
+                attributes.insert(attributes.end(), {strategy, EGL_LOSE_CONTEXT_ON_RESET_EXT});
             attributes.push_back(EGL_NONE);
             m_context = eglCreateContext(m_display, config, EGL_NO_CONTEXT, attributes.data());
             if (m_context != EGL_NO_CONTEXT) {

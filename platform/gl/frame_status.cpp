@@ -6,10 +6,15 @@ namespace gl {
 
 bool ReportsResets() {
 #if defined(_WIN32)
-    return GLAD_GL_VERSION_4_5 || GLAD_GL_KHR_robustness;
+    const bool canAsk = GLAD_GL_VERSION_4_5 || GLAD_GL_KHR_robustness;
 #else
-    return epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_KHR_robustness");
+    const bool canAsk = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_KHR_robustness");
 #endif
+    if (!canAsk) return false;
+    // Only a context made to lose itself on a reset says so; others never report one.
+    GLint strategy = 0;
+    glGetIntegerv(GL_RESET_NOTIFICATION_STRATEGY, &strategy);
+    return strategy == GL_LOSE_CONTEXT_ON_RESET;
 }
 
 bool FrameSucceeded(bool reportsResets) {

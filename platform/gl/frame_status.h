@@ -4,8 +4,8 @@
 
 namespace gl {
 
-// Whether the current context's driver reports GPU resets (OpenGL 4.5 or KHR_robustness); asked
-// once per context.
+// Whether the current context reports GPU resets: made to be lost on one, with a driver that can
+// say so (OpenGL 4.5 or KHR_robustness). Asked once per context.
 bool ReportsResets();
 // Needs a current context; takes the errors it finds.
 bool FrameSucceeded(bool reportsResets);

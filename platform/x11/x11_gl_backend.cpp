@@ -16,15 +16,18 @@ public:
     explicit X11Native(Display* display) : display(display) {}
     ~X11Native() override {
         if (child) XDestroyWindow(display, child);
+        if (colormap) XFreeColormap(display, colormap); // freed earlier, it would leave the child without one
         XCloseDisplay(display);
     }
 
     Display* display;
     Window child = 0;
+    Colormap colormap = 0;
 };
 
 // A child of parent filling it, of the config's visual; 0 when the server refuses.
-Window CreateChild(Display* display, Window parent, EGLint visualId, int width, int height) {
+Window CreateChild(X11Native& native, Window parent, EGLint visualId, int width, int height) {
+    Display* display = native.display;
     XVisualInfo wanted{};
     wanted.visualid = static_cast<VisualID>(visualId);
     int count = 0;
@@ -32,13 +35,12 @@ Window CreateChild(Display* display, Window parent, EGLint visualId, int width, 
     if (!info) return 0;
     X11ErrorTrap trap(display);
     XSetWindowAttributes attributes{};
-    attributes.colormap = XCreateColormap(display, parent, info->visual, AllocNone);
+    attributes.colormap = native.colormap = XCreateColormap(display, parent, info->visual, AllocNone);
     attributes.border_pixel = 0;
     attributes.background_pixmap = None;
     Window child = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
                                  0, info->depth, InputOutput, info->visual,
                                  CWColormap | CWBorderPixel | CWBackPixmap, &attributes);
-    XFreeColormap(display, attributes.colormap); // the window keeps it while it lives
     XFree(info);
     if (child) XMapWindow(display, child);
     if (!trap.Ok()) return 0;
@@ -63,7 +65,7 @@ std::unique_ptr<gl::Surface> CreateWindowSurface(const swr::SurfaceTarget& targe
     if (!context) return nullptr;
     Window drawable = target.xid;
     if (const EGLint visual = context->Attribute(EGL_NATIVE_VISUAL_ID); visual != own) {
-        native->child = CreateChild(display, target.xid, visual, width, height);
+        native->child = CreateChild(*native, target.xid, visual, width, height);
         if (!native->child) return nullptr;
         drawable = native->child;
     }
