@@ -61,7 +61,7 @@ void CLayerSet::AddMissingLayers() {
         if (!layer->CreateHostedWindow(output)) continue;
         CLayerWnd* started = layer.get();
         m_layers[output] = std::move(layer);
-        started->StartAnimation();
+        if (!started->StartAnimation()) started->DestroyWindow(); // its PostNcDestroy forgets it
     }
 }
 
