@@ -91,9 +91,7 @@ void GlIncrementalTick(benchmark::State& state, int width, int height) {
         // A complete set is replaced as the animation driver replaces it (outside the timing).
         if (steps == long{kPipes} * kSteps) {
             state.PauseTiming();
-            for (auto& pipe : scene.pipes) scene.scene->DeleteChild(pipe->GetFrame());
-            scene.pipes.clear();
-            scene.AddPipes(kPipes, kSteps);
+            scene.ReplacePipes(kPipes, kSteps);
             scene.Frame();
             steps = 0;
             state.ResumeTiming();

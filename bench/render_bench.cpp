@@ -80,10 +80,7 @@ void IncrementalFrame(benchmark::State& state, Screen screen) {
         // A complete set is replaced as the animation driver replaces it (outside the timing).
         if (steps == long{kPipes} * kSteps) {
             state.PauseTiming();
-            for (auto& pipe : scene.pipes)
-                scene.scene->DeleteChild(pipe->GetFrame());
-            scene.pipes.clear();
-            scene.AddPipes(kPipes, kSteps);
+            scene.ReplacePipes(kPipes, kSteps);
             scene.Frame();
             steps = 0;
             state.ResumeTiming();

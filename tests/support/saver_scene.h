@@ -80,6 +80,13 @@ public:
         }
     }
 
+    // The set replaced by a new one, as the animation driver replaces a complete set.
+    void ReplacePipes(int count, int steps) {
+        for (auto& pipe : pipes) scene->DeleteChild(pipe->GetFrame());
+        pipes.clear();
+        AddPipes(count, steps);
+    }
+
     // One growth step of the next pipe in turn; false when it made none.
     bool GrowNext() {
         if (pipes.empty()) return false;
