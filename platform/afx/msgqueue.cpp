@@ -190,6 +190,21 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void PostQuitMessage(int exitCode) { Queue().Quit(exitCode); }
 void AfxQueueInput(const MSG& msg) { Queue().QueueInput(msg); }
+
+void AfxQueueActivation(HWND hwnd, bool active) {
+    const MSG app{hwnd, WM_ACTIVATEAPP, static_cast<WPARAM>(active), 0};
+    const MSG frame{hwnd, WM_NCACTIVATE, static_cast<WPARAM>(active), 0};
+    const MSG window{hwnd, WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0};
+    if (active) {
+        AfxQueueInput(app);
+        AfxQueueInput(frame);
+        AfxQueueInput(window);
+    } else {
+        AfxQueueInput(frame);
+        AfxQueueInput(window);
+        AfxQueueInput(app);
+    }
+}
 void AfxQueueMouseMove(const MSG& msg) { Queue().QueueMouseMove(msg); }
 
 BOOL GetMessage(MSG* msg) {

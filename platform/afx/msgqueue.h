@@ -25,6 +25,9 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 // Input translated by a window backend; retrieved after posted messages.
 void AfxQueueInput(const MSG& msg);
+// The messages of a window becoming the active one or ceasing to be, in the platform's order:
+// WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE on the way in, the reverse on the way out.
+void AfxQueueActivation(HWND hwnd, bool active);
 // Pointer motion: a move still waiting at the end of the input takes the newer position, as the
 // platform reports at most one pending move.
 void AfxQueueMouseMove(const MSG& msg);

@@ -64,8 +64,7 @@ HRESULT IDirect3DRM::CreateDeviceFromClipper(IDirectDrawClipper* clipper, GUID* 
     if (height == 0) height = surface.height;
     if (width <= 0 || height <= 0) return D3DRMERR_BADVALUE;
     swr::SurfaceTarget target{surface.kind, surface.displayName ? surface.displayName : "", surface.xid,
-                              surface.hwnd, surface.wlDisplay, surface.wlSurface, surface.wlShm, width,
-                              height};
+                              surface.hwnd, surface.wlDisplay, surface.wlSurface, surface.wlShm};
     try {
         std::unique_ptr<gl::Device> gl;
         if (hardware) gl = std::make_unique<gl::Device>(target, width, height, GetDisplayDeviceCaps(BITSPIXEL));

@@ -21,7 +21,6 @@ struct SurfaceTarget {
     wl_display* wlDisplay = nullptr;
     wl_surface* wlSurface = nullptr;
     wl_shm* wlShm = nullptr;
-    int width = 0, height = 0; // buffer pixels
 };
 
 // A memory presenter for a memory surface; for any other the platform's presenter (null when the

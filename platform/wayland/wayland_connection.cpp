@@ -34,8 +34,9 @@ void OutputScale(void* data, wl_output*, int32_t factor) {
 
 } // namespace
 
-int WaylandOutput::PixelWidth() const { return transform % 2 ? current.height : current.width; }
-int WaylandOutput::PixelHeight() const { return transform % 2 ? current.width : current.height; }
+WaylandOutput::Mode WaylandOutput::Shown(const Mode& mode) const {
+    return transform % 2 ? Mode{mode.height, mode.width, mode.refreshMilliHz} : mode;
+}
 
 std::unique_ptr<WaylandConnection> WaylandConnection::Connect() {
     wl_display* display = wl_display_connect(nullptr);

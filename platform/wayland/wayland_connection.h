@@ -41,9 +41,11 @@ struct WaylandOutput {
     bool ready = false; // described completely at least once
     WaylandConnection* connection = nullptr;
 
-    // The output's size in pixels as it is shown (turned by its transform).
-    int PixelWidth() const;
-    int PixelHeight() const;
+    // A mode as it is shown: turned by the output's transform.
+    Mode Shown(const Mode& mode) const;
+    // The output's size in pixels as it is shown.
+    int PixelWidth() const { return Shown(current).width; }
+    int PixelHeight() const { return Shown(current).height; }
 };
 
 class WaylandConnection {

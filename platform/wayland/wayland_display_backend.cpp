@@ -41,10 +41,10 @@ public:
 private:
     const WaylandOutput* First() const { return m_connection->FirstReadyOutput(); }
 
-    static DisplayMode ModeOf(const WaylandOutput& o, const WaylandOutput::Mode& m) {
-        const bool turned = o.transform % 2 != 0;
-        return {static_cast<DWORD>(turned ? m.height : m.width), static_cast<DWORD>(turned ? m.width : m.height),
-                kDepth, static_cast<DWORD>((m.refreshMilliHz + 500) / 1000), 0};
+    static DisplayMode ModeOf(const WaylandOutput& o, const WaylandOutput::Mode& mode) {
+        const WaylandOutput::Mode m = o.Shown(mode);
+        return {static_cast<DWORD>(m.width), static_cast<DWORD>(m.height), kDepth,
+                static_cast<DWORD>((m.refreshMilliHz + 500) / 1000), 0};
     }
 
     std::shared_ptr<WaylandConnection> m_connection;

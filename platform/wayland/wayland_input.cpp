@@ -6,22 +6,20 @@
 #include <cmath>
 #include <linux/input-event-codes.h>
 
-namespace {
-constexpr WPARAM kLeft = 0x0001, kRight = 0x0002, kShift = 0x0004, kControl = 0x0008, kMiddle = 0x0010;
-constexpr uint32_t kActivated = 4; // xdg_toplevel.state.activated
-} // namespace
+#include "xdg-shell-client-protocol.h"
+
 
 WPARAM MouseKeyOfButton(uint32_t button) {
     switch (button) {
-    case BTN_LEFT: return kLeft;
-    case BTN_RIGHT: return kRight;
-    case BTN_MIDDLE: return kMiddle;
+    case BTN_LEFT: return MK_LBUTTON;
+    case BTN_RIGHT: return MK_RBUTTON;
+    case BTN_MIDDLE: return MK_MBUTTON;
     default: return 0;
     }
 }
 
 WPARAM WaylandMouseKeyFlags(WPARAM buttonsHeld, bool shift, bool control) {
-    return (buttonsHeld & (kLeft | kRight | kMiddle)) | (shift ? kShift : 0) | (control ? kControl : 0);
+    return (buttonsHeld & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) | (shift ? MK_SHIFT : 0) | (control ? MK_CONTROL : 0);
 }
 
 MSG TranslateWaylandMotion(HWND hwnd, int32_t fixedX, int32_t fixedY, int scale, WPARAM flags) {
@@ -48,5 +46,5 @@ MSG TranslateWaylandKey(HWND hwnd, uint32_t key, uint32_t sym, bool pressed, boo
 }
 
 bool IsActivatedState(const std::vector<uint32_t>& states) {
-    return std::find(states.begin(), states.end(), kActivated) != states.end();
+    return std::find(states.begin(), states.end(), XDG_TOPLEVEL_STATE_ACTIVATED) != states.end();
 }

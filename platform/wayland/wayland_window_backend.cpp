@@ -195,10 +195,13 @@ void WaylandWindowBackend::Configure(Window& w, uint32_t serial, int unitsWidth,
         wl_surface_commit(w.surface);
     }
     wl_display_flush(m_connection->Display());
-    if (!first && (w.width != oldWidth || w.height != oldHeight)) {
-        ::PostMessage(w.hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(w.width), static_cast<WORD>(w.height)));
-        if (w.windowClass && (w.windowClass->style & (CS_HREDRAW | CS_VREDRAW))) AfxInvalidateWindow(w.hwnd);
-    }
+    if (!first) ReportSize(w, oldWidth, oldHeight);
+}
+
+void WaylandWindowBackend::ReportSize(Window& w, int oldWidth, int oldHeight) {
+    if (w.width == oldWidth && w.height == oldHeight) return;
+    ::PostMessage(w.hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(w.width), static_cast<WORD>(w.height)));
+    if (w.windowClass && (w.windowClass->style & (CS_HREDRAW | CS_VREDRAW))) AfxInvalidateWindow(w.hwnd);
 }
 
 void WaylandWindowBackend::CommitBlank(Window& w) {
@@ -229,7 +232,7 @@ void WaylandWindowBackend::XdgSurfaceConfigure(void* data, xdg_surface*, uint32_
     const bool wasActive = w->activated;
     w->activated = w->pendingActivated;
     self->Configure(*w, serial, w->pendingWidth, w->pendingHeight);
-    if (w->activated != wasActive && !w->disabled) self->QueueActivation(w->hwnd, w->activated);
+    if (w->activated != wasActive && !w->disabled) AfxQueueActivation(w->hwnd, w->activated);
 }
 
 void WaylandWindowBackend::ToplevelConfigure(void* data, xdg_toplevel*, int32_t width, int32_t height, wl_array* states) {
@@ -256,18 +259,6 @@ void WaylandWindowBackend::LayerClosed(void* data, zwlr_layer_surface_v1*) {
     static_cast<Window*>(data)->closedByCompositor = true;
 }
 
-void WaylandWindowBackend::QueueActivation(HWND hwnd, bool active) {
-    if (active) {
-        AfxQueueInput({hwnd, WM_ACTIVATEAPP, TRUE, 0});
-        AfxQueueInput({hwnd, WM_NCACTIVATE, TRUE, 0});
-        AfxQueueInput({hwnd, WM_ACTIVATE, WA_ACTIVE, 0});
-    } else {
-        AfxQueueInput({hwnd, WM_NCACTIVATE, FALSE, 0});
-        AfxQueueInput({hwnd, WM_ACTIVATE, WA_INACTIVE, 0});
-        AfxQueueInput({hwnd, WM_ACTIVATEAPP, FALSE, 0});
-    }
-}
-
 void WaylandWindowBackend::OutputDescribed(const WaylandOutput& output) {
     if (!m_outputs.count(output.name)) {
         m_outputs[output.name] = NewHandle();
@@ -291,8 +282,7 @@ void WaylandWindowBackend::Rescale(Window& w, int scale) {
     const int oldWidth = w.width, oldHeight = w.height;
     w.width = w.unitsWidth * scale;
     w.height = w.unitsHeight * scale;
-    if (w.width != oldWidth || w.height != oldHeight)
-        ::PostMessage(w.hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(w.width), static_cast<WORD>(w.height)));
+    ReportSize(w, oldWidth, oldHeight);
 }
 
 void WaylandWindowBackend::OutputRemoved(const WaylandOutput& output) {
@@ -308,11 +298,7 @@ void WaylandWindowBackend::HandleGoneAndClosed() {
             if (w->outputGone) gone.push_back(hwnd);
         for (HWND hwnd : gone) {
             AfxOnNativeWindowDestroyed(hwnd); // its output was unplugged or switched off
-            if (Window* w = Find(hwnd)) {
-                DestroySurfaces(*w);
-                m_seat->Forget(hwnd);
-                m_windows.erase(hwnd);
-            }
+            Destroy(hwnd);
         }
         if (!gone.empty() && m_outputWatcher) ::PostMessage(m_outputWatcher, WM_DISPLAYCHANGE, 32, 0);
     };

@@ -84,12 +84,13 @@ private:
     // A configure: acknowledged and committed (with the black first buffer the first time);
     // the new pixel size is reported as WM_SIZE.
     void Configure(Window& w, uint32_t serial, int unitsWidth, int unitsHeight);
+    // WM_SIZE (and a repaint for classes that redraw on a resize) when the pixel size changed.
+    void ReportSize(Window& w, int oldWidth, int oldHeight);
     void Rescale(Window& w, int scale);
     void CommitBlank(Window& w);
     // Windows whose output went away are destroyed; windows the compositor closed get WM_CLOSE.
     void HandleGoneAndClosed();
     void DestroySurfaces(Window& w);
-    void QueueActivation(HWND hwnd, bool active);
     void OutputDescribed(const WaylandOutput& output);
     void OutputRemoved(const WaylandOutput& output);
     // The scale of the output a full-screen window of that size covers.

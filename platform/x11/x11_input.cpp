@@ -8,11 +8,11 @@ LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast
 
 WPARAM MouseKeyFlags(unsigned int state) {
     WPARAM flags = 0;
-    if (state & Button1Mask) flags |= 0x0001;
-    if (state & Button3Mask) flags |= 0x0002;
-    if (state & ShiftMask) flags |= 0x0004;
-    if (state & ControlMask) flags |= 0x0008;
-    if (state & Button2Mask) flags |= 0x0010;
+    if (state & Button1Mask) flags |= MK_LBUTTON;
+    if (state & Button3Mask) flags |= MK_RBUTTON;
+    if (state & ShiftMask) flags |= MK_SHIFT;
+    if (state & ControlMask) flags |= MK_CONTROL;
+    if (state & Button2Mask) flags |= MK_MBUTTON;
     return flags;
 }
 

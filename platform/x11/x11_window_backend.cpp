@@ -371,19 +371,6 @@ void X11WindowBackend::TakeFocus(::Window w) {
     trap.Ok();
 }
 
-void X11WindowBackend::QueueActivation(HWND hwnd, bool active) {
-    WPARAM state = active ? WA_ACTIVE : WA_INACTIVE;
-    if (active) {
-        AfxQueueInput({hwnd, WM_ACTIVATEAPP, TRUE, 0});
-        AfxQueueInput({hwnd, WM_NCACTIVATE, TRUE, 0});
-        AfxQueueInput({hwnd, WM_ACTIVATE, state, 0});
-    } else {
-        AfxQueueInput({hwnd, WM_NCACTIVATE, FALSE, 0});
-        AfxQueueInput({hwnd, WM_ACTIVATE, state, 0});
-        AfxQueueInput({hwnd, WM_ACTIVATEAPP, FALSE, 0});
-    }
-}
-
 // Judged by where the focus rests now, not by the event: at start-up the window manager's focus
 // and our own XSetInputFocus race, and focus passed to nobody, to the root or to the frame around
 // the window (weston's XWayland manager does all of these) is no user leaving.
@@ -532,10 +519,10 @@ void X11WindowBackend::TrackWindow(Windows::iterator it, HWND hwnd, const XEvent
         break;
     case EnterNotify: UpdateCursor(hwnd); break;
     case FocusIn:
-        if (IsRealFocusChange(e.xfocus)) QueueActivation(hwnd, true);
+        if (IsRealFocusChange(e.xfocus)) AfxQueueActivation(hwnd, true);
         break;
     case FocusOut:
-        if (IsRealFocusChange(e.xfocus) && FocusIsWithAnotherClient(e.xany.window)) QueueActivation(hwnd, false);
+        if (IsRealFocusChange(e.xfocus) && FocusIsWithAnotherClient(e.xany.window)) AfxQueueActivation(hwnd, false);
         break;
     case ClientMessage:
         if (static_cast<Atom>(e.xclient.data.l[0]) == m_wmDeleteWindow)

@@ -60,7 +60,6 @@ private:
     bool QueueInput(HWND hwnd, const XEvent& e);
     // Mapping, exposure, size, focus, closing and destruction.
     void TrackWindow(Windows::iterator it, HWND hwnd, const XEvent& e);
-    void QueueActivation(HWND hwnd, bool active);
     // A filling child follows its parent's size: the parent's structure events are watched.
     void FollowParent(::Window parent, ::Window child);
     void TranslateParentEvent(const XEvent& e, ::Window child);
